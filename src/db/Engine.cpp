@@ -1,0 +1,23 @@
+#include "db/Engine.h"
+
+namespace mavo::db::engine {
+
+Firebird::IMaster* master() {
+    static Firebird::IMaster* const m = Firebird::fb_get_master_interface();
+    return m;
+}
+
+Firebird::IUtil* util() {
+    static Firebird::IUtil* const u = master()->getUtilInterface();
+    return u;
+}
+
+void rethrow(const Firebird::FbException& e) {
+    char text[4096];
+    util()->formatStatus(text, sizeof(text), e.getStatus());
+    const ISC_STATUS* errors = e.getStatus()->getErrors();
+    const long gds = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
+    throw DatabaseError(QString::fromUtf8(text), isc_sqlcode(errors), gds);
+}
+
+} // namespace mavo::db::engine

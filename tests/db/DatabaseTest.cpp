@@ -1,0 +1,253 @@
+#include "support/TestDb.h"
+
+#include "db/DatabaseError.h"
+
+#include <QDate>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace mavo;
+using mavo::test::TestDb;
+
+namespace {
+
+TEST(Database, CreatedDatabaseHasPageSize4096AndDialect3) {
+    TestDb t;
+    EXPECT_TRUE(t.db().connected());
+    EXPECT_EQ(t.db().pageSize(), 4096);
+    EXPECT_EQ(t.db().sqlDialect(), 3);
+}
+
+TEST(Database, MissingFileRaisesTheServerMessage) {
+    TestDb t;
+    db::Database other;
+    other.setDatabaseName(t.dir() + "/missing.fdb");
+    try {
+        other.connect();
+        FAIL() << "connected to a missing file";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("missing.fdb")) << e.message().toStdString();
+    }
+    EXPECT_FALSE(other.connected());
+}
+
+TEST(Database, CredentialsFallBackToEnvironmentThenDefaults) {
+    db::Database d;
+    qunsetenv("ISC_USER");
+    qunsetenv("ISC_PASSWORD");
+    EXPECT_EQ(d.effectiveUser(), "SYSDBA");
+    EXPECT_EQ(d.effectivePassword(), "tulmarexo");
+    qputenv("ISC_USER", "MARIO");
+    qputenv("ISC_PASSWORD", "segreta");
+    EXPECT_EQ(d.effectiveUser(), "MARIO");
+    EXPECT_EQ(d.effectivePassword(), "segreta");
+    d.setUser("ANNA");
+    EXPECT_EQ(d.effectiveUser(), "ANNA");
+    qunsetenv("ISC_USER");
+    qunsetenv("ISC_PASSWORD");
+}
+
+TEST(Transaction, SecondNoWaitWriterFailsAtOnceWithLockConflict) {
+    TestDb t;
+    t.exec({"CREATE TABLE T(ID INTEGER NOT NULL PRIMARY KEY, V INTEGER)",
+            "INSERT INTO T VALUES(1, 0)"});
+    db::Transaction a(&t.db()), b(&t.db());
+    a.setParams({"isc_tpb_concurrency", "isc_tpb_nowait"});
+    b.setParams({"isc_tpb_concurrency", "isc_tpb_nowait"});
+    db::Statement ua(&t.db(), &a), ub(&t.db(), &b);
+    ua.setSql({"UPDATE T SET V=1 WHERE ID=1"});
+    ub.setSql({"UPDATE T SET V=2 WHERE ID=1"});
+    ua.execute();
+    EXPECT_EQ(ua.rowsAffected(), 1);
+    try {
+        ub.execute();
+        FAIL() << "second writer was not refused";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("update conflicts with concurrent update"))
+            << e.message().toStdString();
+        EXPECT_NE(e.sqlCode(), 0);
+    }
+    a.commit();
+    b.rollback();
+    EXPECT_EQ(t.scalar("SELECT V FROM T WHERE ID=1").toInt(), 1);
+}
+
+TEST(Transaction, BoundedLockWaitGivesUpWithTheServerMessage) {
+    TestDb t;
+    t.exec({"CREATE TABLE T(ID INTEGER NOT NULL PRIMARY KEY, V INTEGER)",
+            "INSERT INTO T VALUES(1, 0)"});
+    db::Transaction a(&t.db()), b(&t.db());
+    b.setParams({"isc_tpb_concurrency", "isc_tpb_wait", "isc_tpb_lock_timeout=1"});
+    db::Statement ua(&t.db(), &a), ub(&t.db(), &b);
+    ua.setSql({"UPDATE T SET V=1 WHERE ID=1"});
+    ub.setSql({"UPDATE T SET V=2 WHERE ID=1"});
+    ua.execute();
+    EXPECT_THROW(ub.execute(), db::DatabaseError);
+    a.rollback();
+    b.rollback();
+}
+
+TEST(Transaction, RollbackDiscardsAndCommitRetainingKeepsTheCursorOpen) {
+    TestDb t;
+    t.exec("CREATE TABLE T(ID INTEGER)");
+    t.exec({"INSERT INTO T VALUES(1)", "INSERT INTO T VALUES(2)", "INSERT INTO T VALUES(3)"});
+    db::Transaction tr(&t.db());
+    tr.setParams({"isc_tpb_concurrency", "isc_tpb_nowait"});
+    db::Statement sel(&t.db(), &tr), ins(&t.db(), &tr);
+    sel.setSql({"SELECT ID FROM T ORDER BY ID"});
+    ins.setSql({"INSERT INTO T VALUES(:ID)"});
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(sel.value(0).toInt(), 1);
+    ins.setParam("ID", 10);
+    ins.execute();
+    tr.commitRetaining();
+    EXPECT_TRUE(tr.active());
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(sel.value(0).toInt(), 2);
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(sel.value(0).toInt(), 3);
+    ins.setParam("ID", 20);
+    ins.execute();
+    tr.rollback();
+    EXPECT_FALSE(sel.isOpen());
+    EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM T").toInt(), 4);
+}
+
+TEST(Statement, OneValueBindsEveryOccurrenceOfAName) {
+    TestDb t;
+    t.exec({"CREATE TABLE L(ID INTEGER, PRLISTINO DECIMAL(15,2), PERCRICVEN DECIMAL(15,5))",
+            "INSERT INTO L VALUES(7, 0, 0)"});
+    db::Statement s(&t.db());
+    s.setSql({"UPDATE L SET", "PRLISTINO=:PREZZO,", "PERCRICVEN=(9999999-:PREZZO)*100/:PREZZO",
+              "WHERE", "  ID=:ID"});
+    s.prepare();
+    EXPECT_EQ(s.paramNames(), (QStringList{"PREZZO", "ID"}));
+    s.setParam("PREZZO", 12.5);
+    s.setParam("ID", 7);
+    s.execute();
+    EXPECT_EQ(s.rowsAffected(), 1);
+    t.transaction().commit();
+    EXPECT_DOUBLE_EQ(t.scalar("SELECT PRLISTINO FROM L").toDouble(), 12.5);
+    EXPECT_NEAR(t.scalar("SELECT PERCRICVEN FROM L").toDouble(), (9999999 - 12.5) * 100 / 12.5,
+                0.00001);
+}
+
+TEST(Statement, UnknownParameterIsAnError) {
+    TestDb t;
+    db::Statement s(&t.db());
+    s.setSql({"SELECT ':X' FROM RDB$DATABASE"});
+    EXPECT_EQ(s.paramCount(), 0);
+    EXPECT_THROW(s.setParam("X", 1), db::DatabaseError);
+    s.execute();
+    ASSERT_TRUE(s.fetch());
+    EXPECT_EQ(s.value(0).toString(), ":X");
+}
+
+struct RoundTrip {
+    const char* name;
+    const char* column;
+    QVariant value;
+    QVariant expected;
+};
+
+class StatementRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(StatementRoundTrip, ValueComesBackAsWritten) {
+    const RoundTrip& c = GetParam();
+    TestDb t;
+    t.exec(QStringLiteral("CREATE TABLE T(V %1)").arg(c.column));
+    db::Statement ins(&t.db());
+    ins.setSql({"INSERT INTO T(V) VALUES(:V)"});
+    ins.setParam("V", c.value);
+    ins.execute();
+    db::Statement sel(&t.db());
+    sel.setSql({"SELECT V FROM T"});
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    const QVariant got = sel.value(0);
+    if (c.expected.isNull()) {
+        EXPECT_TRUE(got.isNull());
+        EXPECT_TRUE(sel.isNull(0));
+    } else if (c.expected.typeId() == QMetaType::Double) {
+        EXPECT_DOUBLE_EQ(got.toDouble(), c.expected.toDouble());
+    } else {
+        EXPECT_EQ(got, c.expected) << got.toString().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, StatementRoundTrip,
+    ::testing::Values(
+        RoundTrip{"Apostrophe", "VARCHAR(30)", QString("L'ARTICOLO"), QString("L'ARTICOLO")},
+        RoundTrip{"Accents", "VARCHAR(30)", QString::fromUtf8("è ´ € à"),
+                  QString::fromUtf8("è ´ € à")},
+        RoundTrip{"ThirtyAccentedChars", "VARCHAR(30)", QString(30, QChar(0xE8)),
+                  QString(30, QChar(0xE8))},
+        RoundTrip{"CharIsTrimmed", "CHAR(5)", QString("AB"), QString("AB")},
+        RoundTrip{"SmallInt", "SMALLINT", -12, -12},
+        RoundTrip{"Integer", "INTEGER", 123456, 123456},
+        RoundTrip{"BigInt", "BIGINT", Q_INT64_C(9000000000), Q_INT64_C(9000000000)},
+        RoundTrip{"Double", "DOUBLE PRECISION", 1.25, 1.25},
+        RoundTrip{"DecimalRounds", "DECIMAL(15,2)", 1234.567, 1234.57},
+        RoundTrip{"DecimalNegative", "DECIMAL(15,2)", -3.0, -3.0},
+        RoundTrip{"NumericFromText", "NUMERIC(9,3)", QString("12.5"), 12.5},
+        RoundTrip{"Date", "DATE", QDate(2024, 12, 25), QDate(2024, 12, 25)},
+        RoundTrip{"Timestamp", "TIMESTAMP", QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)),
+                  QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))},
+        RoundTrip{"TextBlob", "BLOB SUB_TYPE TEXT", QString::fromUtf8("riga 1\nriga 2 €"),
+                  QString::fromUtf8("riga 1\nriga 2 €")},
+        RoundTrip{"Null", "INTEGER", QVariant(), QVariant()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Statement, TooLongTextIsRefusedLikeTheServerDoes) {
+    TestDb t;
+    t.exec("CREATE TABLE T(V VARCHAR(3))");
+    db::Statement ins(&t.db());
+    ins.setSql({"INSERT INTO T(V) VALUES(:V)"});
+    ins.setParam("V", QString("ABCD"));
+    try {
+        ins.execute();
+        FAIL() << "a 4-character value went into VARCHAR(3)";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("string right truncation")) << e.message().toStdString();
+    }
+}
+
+TEST(Statement, JoinReportsEachColumnsOrigin) {
+    TestDb t;
+    t.exec({"CREATE TABLE A(ID INTEGER, NOME VARCHAR(20))",
+            "CREATE TABLE B(ID INTEGER, PREZZO DECIMAL(15,2))"});
+    db::Statement s(&t.db());
+    s.setSql({"SELECT A.ID, A.NOME AS DESCR, B.PREZZO, B.PREZZO*2 AS DOPPIO", "FROM A",
+              "JOIN B ON B.ID=A.ID"});
+    s.prepare();
+    const auto& c = s.columns();
+    ASSERT_EQ(c.size(), 4);
+    EXPECT_EQ(c[0].origin(), "A.ID");
+    EXPECT_EQ(c[1].origin(), "A.NOME");
+    EXPECT_EQ(c[1].alias, "DESCR");
+    EXPECT_EQ(c[1].size, 20);
+    EXPECT_EQ(c[2].origin(), "B.PREZZO");
+    EXPECT_EQ(c[2].scale, -2);
+    EXPECT_TRUE(c[3].origin().isEmpty());
+    EXPECT_EQ(s.columnIndex("doppio"), 3);
+}
+
+TEST(Database, TwoProcessesShareOneEmbeddedDatabase) {
+    TestDb t;
+    t.exec({"CREATE TABLE T(V VARCHAR(20))", "INSERT INTO T VALUES('da noi')"});
+    // While we stay attached, a second process writes and reads through the same file.
+    QProcess isql;
+    isql.start("isql-fb", {"-q", "-ch", "UTF8", "-user", "SYSDBA", "-password", "x", t.path()});
+    ASSERT_TRUE(isql.waitForStarted());
+    isql.write("INSERT INTO T VALUES('da loro'); COMMIT; SELECT COUNT(*) FROM T; QUIT;\n");
+    isql.closeWriteChannel();
+    ASSERT_TRUE(isql.waitForFinished(60000));
+    const QString out = QString::fromUtf8(isql.readAllStandardOutput());
+    EXPECT_TRUE(out.contains('2')) << out.toStdString()
+                                   << isql.readAllStandardError().toStdString();
+    EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM T WHERE V='da loro'").toInt(), 1);
+}
+
+} // namespace
