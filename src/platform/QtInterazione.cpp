@@ -1,0 +1,82 @@
+#include "platform/QtInterazione.h"
+
+#include "platform/SilentProgress.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace mavo {
+
+namespace {
+
+// Plain text, so that a code or description holding '<' shows as typed.
+void prepare(QMessageBox& box, const QString& text) {
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(plain);
+}
+
+void show(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, QString(), QMessageBox::Ok, owner);
+    prepare(box, text);
+    box.exec();
+}
+
+} // namespace
+
+QtInterazione::QtInterazione(QWidget* owner) : owner_(owner) {}
+
+void QtInterazione::Avviso(const QString& testo) {
+    show(owner_, QMessageBox::Warning, QStringLiteral("Attenzione"), testo);
+}
+
+void QtInterazione::Errore(const QString& testo) {
+    show(owner_, QMessageBox::Critical, QStringLiteral("Errore"), testo);
+}
+
+void QtInterazione::Informazione(const QString& testo) {
+    show(owner_, QMessageBox::Information, QStringLiteral("Informazione"), testo);
+}
+
+bool QtInterazione::Conferma(const QString& domanda) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), QString(),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    prepare(box, domanda);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtInterazione::ScegliFile(const QString& titolo) {
+    return QFileDialog::getOpenFileName(owner_, titolo);
+}
+
+std::unique_ptr<Progresso> QtInterazione::CreaProgresso(const QString& messaggio) {
+    if (!fabbrica_) {
+        return std::make_unique<SilentProgress>();
+    }
+    return fabbrica_(owner_, messaggio);
+}
+
+void QtInterazione::PompaMessaggi() {
+    QCoreApplication::processEvents();
+}
+
+void QtInterazione::PulisciRiepilogo() {
+    if (memo_) {
+        memo_->clear();
+    }
+}
+
+void QtInterazione::AggiungiRiepilogo(const QString& riga) {
+    if (memo_) {
+        memo_->appendPlainText(riga);
+    }
+}
+
+} // namespace mavo
