@@ -1,0 +1,57 @@
+#include "netprices/ComunicazioneForm.h"
+
+#include "common/AspettoDialogo.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <algorithm>
+
+namespace mavo {
+
+TComunicazioneForm::TComunicazioneForm(QWidget* owner)
+    : QDialog(owner, kSenzaPulsantiTitolo), PanelClient(new QFrame(this)),
+      LabelMessaggio(new QLabel(PanelClient)), BarraProgresso(new QProgressBar(PanelClient)) {
+    setWindowTitle(QStringLiteral("Comunicazione"));
+    ImpostaCarattereDialogo(*this);
+    if (owner) {
+        setWindowIcon(owner->windowIcon());
+    }
+    PanelClient->setObjectName(QStringLiteral("PanelClient"));
+    PanelClient->setFrameShape(QFrame::NoFrame);
+    PanelClient->setGeometry(0, 0, 400, 100);
+
+    LabelMessaggio->setObjectName(QStringLiteral("LabelMessaggio"));
+    LabelMessaggio->setGeometry(8, 8, 385, 57);
+    LabelMessaggio->setAlignment(Qt::AlignCenter);
+    LabelMessaggio->setWordWrap(false);
+    LabelMessaggio->setTextFormat(Qt::PlainText);
+
+    BarraProgresso->setObjectName(QStringLiteral("BarraProgresso"));
+    BarraProgresso->setGeometry(7, 72, 385, 17);
+    BarraProgresso->setRange(0, 100);
+    BarraProgresso->setValue(0);
+    BarraProgresso->setTextVisible(false);
+    BarraProgresso->hide();
+
+    setFixedSize(PanelClient->size());
+    CentraSulloSchermo(*this);
+}
+
+void TComunicazioneForm::SetMessaggio(const QString& testo) {
+    LabelMessaggio->setText(testo);
+    LabelMessaggio->repaint();
+}
+
+void TComunicazioneForm::SetProgresso(int percentuale) {
+    // QProgressBar ignores an unchanged value and redraws itself only when the
+    // filled part visibly grows.
+    BarraProgresso->setValue(std::clamp(percentuale, 0, 100));
+}
+
+void TComunicazioneForm::SetBarraVisibile(bool visibile) {
+    BarraProgresso->setVisible(visibile);
+    BarraProgresso->setValue(0);
+}
+
+} // namespace mavo

@@ -1,0 +1,92 @@
+#include "common/PosizioneForm.h"
+#include "db/DatabaseError.h"
+#include "support/TestDb.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace mavo {
+namespace {
+
+constexpr int kUtente = 7;
+constexpr int kSituazione = 1;
+constexpr int kProgetto = 528;
+
+class PosizioneFormTest : public testing::Test {
+protected:
+    PosizioneFormTest() {
+        db_.exec({"CREATE TABLE \"STOPOS1\" (CodiceProgetto INTEGER, CodiceSituazione INTEGER, "
+                  "CodiceUtente INTEGER, PosX INTEGER, PosY INTEGER, DimX INTEGER, DimY INTEGER)",
+                  // Counts the writes, so a write that changes nothing shows.
+                  "CREATE TABLE SCRITTURE (N INTEGER)", "INSERT INTO SCRITTURE VALUES (0)",
+                  "CREATE TRIGGER CONTA FOR \"STOPOS1\" AFTER INSERT OR UPDATE AS "
+                  "BEGIN UPDATE SCRITTURE SET N = N + 1; END"});
+        finestra_.setGeometry(100, 120, 640, 480);
+    }
+
+    int scritture() { return db_.scalar("SELECT N FROM SCRITTURE").toInt(); }
+    QString riga(int utente) {
+        return db_
+            .scalar(QStringLiteral("SELECT CodiceProgetto || ',' || CodiceSituazione || ',' || "
+                                   "PosX || ',' || PosY || ',' || DimX || ',' || DimY "
+                                   "FROM \"STOPOS1\" WHERE CodiceUtente=%1")
+                        .arg(utente))
+            .toString();
+    }
+    void salva(int utente = kUtente) {
+        SalvaPosizioneForm(finestra_, utente, kSituazione, kProgetto, db_.db());
+    }
+
+    test::TestDb db_;
+    QWidget finestra_;
+};
+
+TEST_F(PosizioneFormTest, PrimaVoltaInserisceLaRiga) {
+    salva();
+    EXPECT_EQ(scritture(), 1);
+    EXPECT_EQ(riga(kUtente), QStringLiteral("528,1,100,120,640,480"));
+}
+
+TEST_F(PosizioneFormTest, FinestraFermaScriveUnaVolta) {
+    salva();
+    salva();
+    EXPECT_EQ(scritture(), 1);
+    EXPECT_EQ(db_.scalar("SELECT COUNT(*) FROM \"STOPOS1\"").toInt(), 1);
+}
+
+TEST_F(PosizioneFormTest, FinestraSpostataAggiornaLaSuaRiga) {
+    salva();
+    salva(kUtente + 1);
+    finestra_.setGeometry(150, 130, 800, 600);
+    salva();
+    EXPECT_EQ(scritture(), 3);
+    EXPECT_EQ(db_.scalar("SELECT COUNT(*) FROM \"STOPOS1\"").toInt(), 2);
+    EXPECT_EQ(riga(kUtente), QStringLiteral("528,1,150,130,800,600"));
+    EXPECT_EQ(riga(kUtente + 1), QStringLiteral("528,1,100,120,640,480"));
+}
+
+TEST_F(PosizioneFormTest, CaricaRipristinaLaGeometria) {
+    finestra_.setGeometry(150, 130, 800, 600);
+    salva();
+    QWidget altra;
+    altra.setGeometry(1, 2, 300, 200);
+    CaricaPosizioneForm(altra, kUtente, kSituazione, kProgetto, db_.db());
+    EXPECT_EQ(altra.geometry(), QRect(150, 130, 800, 600));
+}
+
+TEST_F(PosizioneFormTest, SenzaRigaLaFinestraRestaComEra) {
+    salva();
+    QWidget altra;
+    altra.setGeometry(1, 2, 300, 200);
+    CaricaPosizioneForm(altra, kUtente, kSituazione + 1, kProgetto, db_.db());
+    EXPECT_EQ(altra.geometry(), QRect(1, 2, 300, 200));
+}
+
+TEST(PosizioneForm, SenzaTabellaLErroreArrivaAlChiamante) {
+    test::TestDb db;
+    QWidget finestra;
+    EXPECT_THROW(SalvaPosizioneForm(finestra, 1, 1, 1, db.db()), db::DatabaseError);
+}
+
+} // namespace
+} // namespace mavo

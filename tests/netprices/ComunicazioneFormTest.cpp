@@ -1,0 +1,183 @@
+#include "netprices/ComunicazioneForm.h"
+#include "netprices/ProgressoComunicazione.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace mavo {
+namespace {
+
+// Counts the paint events a widget receives.
+class ContaDisegni : public QObject {
+public:
+    explicit ContaDisegni(QWidget* widget) { widget->installEventFilter(this); }
+    int disegni = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        disegni += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// Horizontal bands of dark (text) pixels in an image, as [top, bottom] rows
+// with the leftmost and rightmost dark column of each.
+struct Banda {
+    int alto, basso, sinistra, destra;
+};
+
+QList<Banda> righeDiTesto(const QImage& immagine) {
+    QList<Banda> bande;
+    bool dentro = false;
+    for (int y = 0; y < immagine.height(); ++y) {
+        int sinistra = immagine.width(), destra = -1;
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (immagine.pixelColor(x, y).lightness() < 128) {
+                sinistra = std::min(sinistra, x);
+                destra = std::max(destra, x);
+            }
+        }
+        if (destra < 0) {
+            dentro = false;
+            continue;
+        }
+        if (!dentro) {
+            bande.append({y, y, sinistra, destra});
+            dentro = true;
+        }
+        Banda& b = bande.last();
+        b.basso = y;
+        b.sinistra = std::min(b.sinistra, sinistra);
+        b.destra = std::max(b.destra, destra);
+    }
+    return bande;
+}
+
+TEST(ComunicazioneForm, AspettoDiProgetto) {
+    QWidget finestra;
+    QPixmap icona(16, 16);
+    icona.fill(Qt::red);
+    finestra.setWindowIcon(QIcon(icona));
+    TComunicazioneForm form(&finestra);
+
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Comunicazione"));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowTitleHint);
+    for (Qt::WindowType pulsante : {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint,
+                                    Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint}) {
+        EXPECT_FALSE(form.windowFlags() & pulsante) << pulsante;
+    }
+    EXPECT_EQ(form.windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_EQ(form.size(), QSize(400, 100));
+    EXPECT_EQ(form.font().pixelSize(), 13);
+    EXPECT_EQ(form.PanelClient->geometry(), QRect(0, 0, 400, 100));
+    EXPECT_EQ(form.LabelMessaggio->geometry(), QRect(8, 8, 385, 57));
+    EXPECT_EQ(form.LabelMessaggio->alignment(), Qt::AlignCenter);
+    EXPECT_TRUE(form.LabelMessaggio->text().isEmpty());
+    EXPECT_EQ(form.BarraProgresso->geometry(), QRect(7, 72, 385, 17));
+    EXPECT_EQ(form.BarraProgresso->minimum(), 0);
+    EXPECT_EQ(form.BarraProgresso->maximum(), 100);
+    EXPECT_TRUE(form.BarraProgresso->isHidden());
+
+    const QPoint centro = form.screen()->availableGeometry().center();
+    EXPECT_LE((form.geometry().center() - centro).manhattanLength(), 2);
+}
+
+struct CasoBarra {
+    const char* nome;
+    bool visibile;
+};
+
+class SetBarraVisibileTest : public testing::TestWithParam<CasoBarra> {};
+
+TEST_P(SetBarraVisibileTest, RipartiDaZero) {
+    TComunicazioneForm form;
+    form.SetBarraVisibile(!GetParam().visibile);
+    form.SetProgresso(60);
+    form.SetBarraVisibile(GetParam().visibile);
+    EXPECT_EQ(form.BarraProgresso->isHidden(), !GetParam().visibile);
+    EXPECT_EQ(form.BarraProgresso->value(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, SetBarraVisibileTest,
+                         testing::Values(CasoBarra{"Nascosta", false}, CasoBarra{"Mostrata", true}),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+TEST(ComunicazioneForm, MessaggioSuPiuRigheCentrate) {
+    TComunicazioneForm form;
+    form.SetMessaggio(QStringLiteral("Azzeramento tabella\nAcquisizione righe del file fornitore"));
+    const QList<Banda> righe = righeDiTesto(form.LabelMessaggio->grab().toImage());
+    ASSERT_EQ(righe.size(), 2);
+    EXPECT_LT(righe[0].destra - righe[0].sinistra, righe[1].destra - righe[1].sinistra);
+    for (const Banda& riga : righe) {
+        EXPECT_NEAR((riga.sinistra + riga.destra) / 2.0, 385 / 2.0, 3.0);
+    }
+    EXPECT_NEAR(righe[0].alto, 57 - 1 - righe[1].basso, 4);
+}
+
+TEST(ComunicazioneForm, MessaggioLungoNonVaACapo) {
+    TComunicazioneForm form;
+    form.SetMessaggio(QString(200, u'W'));
+    const QList<Banda> righe = righeDiTesto(form.LabelMessaggio->grab().toImage());
+    ASSERT_EQ(righe.size(), 1);
+    EXPECT_EQ(righe[0].sinistra, 0);
+    EXPECT_EQ(righe[0].destra, 384);
+}
+
+TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
+    TComunicazioneForm form;
+    form.SetBarraVisibile(true);
+    form.show();
+    QApplication::processEvents();
+    ContaDisegni etichetta(form.LabelMessaggio);
+    ContaDisegni barra(form.BarraProgresso);
+
+    form.SetMessaggio(QStringLiteral("Azzeramento tabella"));
+    EXPECT_EQ(etichetta.disegni, 1);
+
+    form.SetProgresso(40);
+    const int dopoIlPrimo = barra.disegni;
+    EXPECT_GE(dopoIlPrimo, 1);
+    for (int riga = 0; riga < 1000; ++riga) {
+        form.SetProgresso(40);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(barra.disegni, dopoIlPrimo);
+    EXPECT_EQ(form.BarraProgresso->value(), 40);
+}
+
+TEST(ProgressoComunicazione, FinestraDellaFabbrica) {
+    QWidget finestra;
+    std::unique_ptr<Progresso> progresso =
+        CreaProgressoComunicazione(&finestra, QStringLiteral("Inizializzazione"));
+    auto* form = finestra.findChild<TComunicazioneForm*>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->LabelMessaggio->text(), QStringLiteral("Inizializzazione"));
+    EXPECT_FALSE(form->isVisible());
+    progresso->Mostra();
+    EXPECT_TRUE(form->isVisible());
+    progresso->SetBarraVisibile(true);
+    progresso->SetProgresso(150);
+    EXPECT_EQ(form->BarraProgresso->value(), 100);
+    progresso->Nascondi();
+    EXPECT_FALSE(form->isVisible());
+    progresso.reset();
+    EXPECT_EQ(finestra.findChild<TComunicazioneForm*>(), nullptr);
+}
+
+TEST(ProgressoComunicazione, SopravviveAllaFinestraProprietaria) {
+    auto finestra = std::make_unique<QWidget>();
+    std::unique_ptr<Progresso> progresso = CreaProgressoComunicazione(finestra.get(), "x");
+    finestra.reset();
+    progresso->SetMessaggio("y");
+    progresso->Mostra();
+    progresso.reset();
+    SUCCEED();
+}
+
+} // namespace
+} // namespace mavo
