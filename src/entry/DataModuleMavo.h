@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+namespace mavo {
+
+class TTabXForm;
+
+// What the net-price window needs besides its own widgets: the call context,
+// with the parameters and both archives made ready, and the keys under which
+// the window's position and the grid's layout are stored.
+class TDataModuleMavo : public QObject {
+    Q_OBJECT
+public:
+    explicit TDataModuleMavo(TTabXForm& contesto, QObject* parent = nullptr);
+
+    TTabXForm& Contesto; // not owned
+
+    // Stay 0 unless both archives are connected.
+    quint32 CodiceProgetto = 0;
+    quint32 SituazioneFinestra = 0;
+    quint32 SituazioneGriglia = 0;
+
+private:
+    // Registers the parameter from the user's settings unless it is already there.
+    void garantisciParametro(const QString& nome, const QString& chiave);
+};
+
+} // namespace mavo
