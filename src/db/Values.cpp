@@ -52,7 +52,13 @@ qint64 toScaled(const QVariant& value, int scale) {
                        id == QMetaType::UInt || id == QMetaType::ULongLong ||
                        id == QMetaType::Short || id == QMetaType::Bool))
         return value.toLongLong();
-    return std::llround(toDouble(value) * power10(-scale));
+    const double scaled = toDouble(value) * power10(-scale);
+    // Past 64 bits llround gives a wrapped-around value that would be stored
+    // as if it were the number: refuse it as the server refuses an overflow.
+    if (!(std::fabs(scaled) < 9.2e18))
+        throw DatabaseError(QStringLiteral("numeric value is out of range"), -802,
+                            isc_arith_except);
+    return std::llround(scaled);
 }
 
 QByteArray toBytes(const QVariant& value) {
