@@ -1,0 +1,45 @@
+#include "grid/ricerca/GruppoOpzioni.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+
+namespace mavo {
+
+GruppoOpzioni::GruppoOpzioni(const QString& titolo, const QStringList& voci, int colonne,
+                             QWidget* parent)
+    : QGroupBox(titolo, parent), pulsanti_(new QButtonGroup(this)),
+      griglia_(new QGridLayout(this)) {
+    griglia_->setContentsMargins(6, 2, 6, 2);
+    setVoci(voci, colonne);
+}
+
+void GruppoOpzioni::setVoci(const QStringList& voci, int colonne) {
+    for (QAbstractButton* vecchio : pulsanti_->buttons()) {
+        pulsanti_->removeButton(vecchio);
+        griglia_->removeWidget(vecchio);
+        vecchio->hide();
+        vecchio->deleteLater();
+    }
+    for (int i = 0; i < voci.size(); ++i) {
+        auto* pulsante = new QRadioButton(voci[i], this);
+        pulsanti_->addButton(pulsante, i);
+        griglia_->addWidget(pulsante, i / colonne, i % colonne);
+    }
+}
+
+int GruppoOpzioni::numeroVoci() const {
+    return static_cast<int>(pulsanti_->buttons().size());
+}
+
+int GruppoOpzioni::indice() const {
+    return pulsanti_->checkedId();
+}
+
+void GruppoOpzioni::setIndice(int indice) {
+    if (QAbstractButton* pulsante = pulsanti_->button(indice))
+        pulsante->setChecked(true);
+}
+
+} // namespace mavo
