@@ -15,11 +15,18 @@ public:
 
     IntestazioneGriglia(ColoreSezione colore, QWidget* parent);
 
+Q_SIGNALS:
+    // A double-click on a title (not on the border between two); -1 right of
+    // the last one. `ctrl`: the Ctrl key was held.
+    void doppioClicTitolo(int logicalIndex, bool ctrl);
+
 protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     ColoreSezione colore_;
+    bool ctrl_ = false; // of the double-click being handled
 };
 
 } // namespace mavo

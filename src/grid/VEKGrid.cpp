@@ -5,22 +5,21 @@
 #include "dataset/MemoryDataset.h"
 #include "grid/DelegatoGriglia.h"
 #include "grid/IntestazioneGriglia.h"
+#include "grid/ricerca/EseguiProtetto.h"
+#include "platform/QtInterazione.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 namespace mavo {
 
 TVEKGrid::TVEKGrid(QWidget* parent)
     : QTableView(parent), modello_(new DatasetModel(this)), menuProprio_(new QMenu(this)),
-      TimerRicerca(new QTimer(this)) {
-    TimerRicerca->setInterval(1000);
-    TimerRicerca->setSingleShot(true);
-
-    setHorizontalHeader(
-        new IntestazioneGriglia([this](int colonna) { return coloreIntestazione(colonna); }, this));
+      interazioneQt_(std::make_unique<QtInterazione>(this)) {
+    auto* titoli =
+        new IntestazioneGriglia([this](int colonna) { return coloreIntestazione(colonna); }, this);
+    setHorizontalHeader(titoli);
     horizontalHeader()->setSectionsMovable(true);
     // Stored widths are shown as they are, however narrow.
     horizontalHeader()->setMinimumSectionSize(0);
@@ -41,6 +40,9 @@ TVEKGrid::TVEKGrid(QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             &TVEKGrid::sezioneRidimensionata);
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &TVEKGrid::sezioneSpostata);
+    connect(titoli, &IntestazioneGriglia::doppioClicTitolo, this, [this](int colonna, bool ctrl) {
+        EseguiProtetto(interazione(), [&] { doppioClicTitolo(colonna, ctrl); });
+    });
 }
 
 TVEKGrid::~TVEKGrid() {
@@ -62,6 +64,10 @@ void TVEKGrid::setDataset(Dataset* dataset) {
 
 Dataset* TVEKGrid::dataset() const {
     return modello_->dataset();
+}
+
+Interazione& TVEKGrid::interazione() const {
+    return interazione_ ? *interazione_ : *interazioneQt_;
 }
 
 void TVEKGrid::Loaded() {

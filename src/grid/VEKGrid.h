@@ -4,18 +4,20 @@
 #include "dataset/MemoryDataset.h"
 #include "grid/Colore.h"
 #include "grid/aspetto/ChiaviGriglia.h"
+#include "grid/ordinamento/DecodificaCampi.h"
 #include "grid/ordinamento/StatoOrdinamento.h"
+#include "grid/ricerca/FiltroRicerca.h"
+#include "grid/ricerca/RVEKGridForm.h"
 
-#include <QDialog>
 #include <QHash>
 #include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
 #include <functional>
+#include <memory>
 
 class QAction;
-class QTimer;
 
 namespace mavo {
 
@@ -23,6 +25,8 @@ namespace db {
 class Database;
 }
 class DatasetModel;
+class Interazione;
+class QtInterazione;
 struct AspettoMemorizzato;
 struct RigaAspetto;
 
@@ -55,6 +59,10 @@ public:
     QMenu* popupMenu() const { return popupMenu_; }
     // The window's own handler for the menu popping up, run before the grid's.
     std::function<void()> OnPopup;
+
+    // Where the grid's messages and errors go; none gives message boxes over the grid.
+    void setInterazione(Interazione* interazione) { interazione_ = interazione; }
+    Interazione& interazione() const;
 
     // Builds the menu, resets the sort state and makes the grid read-only.
     void Loaded();
@@ -150,8 +158,33 @@ private:
     void riconosciTipo();
     void beforeOpen(Dataset& dataset);
     void afterOpen(Dataset& dataset);
-    // Applied by the sort.
-    void ordinamentoMemorizzato() {}
+
+    // Sort.
+    void ordinamentoMemorizzato();
+    void doppioClicTitolo(int colonna, bool ctrl);
+    void ordinaMemoria();
+    void riordinaTabella(const QString& campi);
+    DecodificaCampi decodifica() const {
+        return {CampiPersonalizzati, CampiPersonalizzatiDecodifica};
+    }
+    bool ricercaLibera() const { return TabellaPiccola || ricercaSempre_; }
+
+    // Search.
+    void ricercaSuCampoCorrente();
+    void applicaRicerca(const RichiestaRicerca& richiesta, ClasseCampo classe);
+    void filtraDati(const RichiestaRicerca& richiesta);
+    void ricercaGenerica(const QString& testo);
+    void annullaRicerca();
+    void annullaDaDialogo();
+    void riapriSenzaRicerca();
+    void riapriQuery(const QStringList& sql);
+    CriteriFiltro criteriFiltro() const;
+    void inizioRicerca();
+    void fineRicerca();
+
+    // Appearance.
+    void personalizzaGriglia();
+    void ripristinaAspettoBase(db::Database& database);
 
     // Settings.
     db::Database* databaseImpostazioni() const;
@@ -190,19 +223,14 @@ private:
     void abilitaVoci();
     bool queryPossibile() const;
     void dimezzaLarghezzaColonna();
-    // Applied by the search.
-    void ricercaSuCampoCorrente() {}
-    // Applied by the search.
-    void annullaRicerca() {}
     // Applied by the query tool.
     void apriQuery() {}
-    // Applied by the appearance dialog.
-    void personalizzaGriglia() {}
 
     DatasetModel* modello_;
     QMenu* menuProprio_;
     QPointer<QMenu> popupMenu_;
-    QTimer* TimerRicerca;
+    std::unique_ptr<QtInterazione> interazioneQt_;
+    Interazione* interazione_ = nullptr;
     QAction* voceRicerca_ = nullptr;
     QAction* voceQuery_ = nullptr;
     QVector<QAction*> vociDaAbilitare_; // from "Annulla ricerca" to "Personalizza Griglia"
@@ -225,10 +253,8 @@ private:
     bool memoriaAspettoDisabilitata_ = false;
 
     // Search remembered for record filters, and the search dialog while open.
-    QString testoRicerca_;
-    bool upperRicerca_ = true;
-    int tipoRicerca_ = 0;
-    QPointer<QDialog> formRicerca_;
+    RichiestaRicerca richiestaRicerca_;
+    QPointer<TRVEKGridForm> formRicerca_;
 
     QPoint posizioneMouse_; // last press, viewport co-ordinates
     QHash<const Field*, StatoColonna> colonne_;

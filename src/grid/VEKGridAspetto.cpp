@@ -157,9 +157,10 @@ void TVEKGrid::CaricaAspetto() {
             query_->sql() << CondizioneRicerca;
         return;
     }
-    const QString& campoOrdinamento = Ordinamento.CampoOrdinamento;
-    if (tabella_ && !campoOrdinamento.isEmpty() && !formRicerca_)
-        tabella_->setIndexFieldNames(campoOrdinamento);
+    // The order of a table counts from its next opening: the search gives its own meanwhile.
+    const QString campiOrdinamento = Ordinamento.CampiOrdinamento();
+    if (tabella_ && !campiOrdinamento.isEmpty() && !formRicerca_)
+        tabella_->setIndexFieldNames(campiOrdinamento);
     if (db::Database* database = databaseImpostazioni()) {
         const AspettoMemorizzato memorizzato = leggiAspetto(*database, false);
         // Each row on its own: a field the answer no longer has, or a position
@@ -177,14 +178,9 @@ void TVEKGrid::CaricaAspetto() {
             }
         }
     }
-    if (!campoOrdinamento.isEmpty()) {
-        if (memoria_ && memoria_->findField(campoOrdinamento))
-            memoria_->sortOnFields(
-                campoOrdinamento,
-                MemoryDataset::SortCaseInsensitive |
-                    (Ordinamento.VersoOrdinamento != 1 ? MemoryDataset::SortDescending : 0));
-        coloraColonnaOrdinamento();
-    }
+    if (memoria_)
+        ordinaMemoria();
+    coloraColonnaOrdinamento();
     if (tabella_) {
         ricostruisciCampiIndicizzati();
         coloraTitoliIndicizzati();

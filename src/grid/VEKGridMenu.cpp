@@ -1,5 +1,6 @@
 #include "grid/TabellaDellaQuery.h"
 #include "grid/VEKGrid.h"
+#include "grid/ricerca/EseguiProtetto.h"
 
 #include <QAction>
 #include <QMenu>
@@ -37,8 +38,10 @@ QAction* TVEKGrid::aggiungiVoce(const QString& titolo, const QKeySequence& tasto
     auto* voce = new QAction(titolo, this);
     voce->setShortcut(tasto);
     voce->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // No failure of a command may unwind through the event loop.
     if (azione)
-        connect(voce, &QAction::triggered, this, azione);
+        connect(voce, &QAction::triggered, this,
+                [this, azione] { EseguiProtetto(interazione(), [&] { (this->*azione)(); }); });
     popupMenu_->addAction(voce);
     addAction(voce);
     return voce;

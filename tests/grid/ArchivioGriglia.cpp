@@ -27,17 +27,21 @@ std::unique_ptr<IbQuery> ArchivioGriglia::nuovaQuery() {
     return q;
 }
 
-std::unique_ptr<TVEKGrid> ArchivioGriglia::nuovaGriglia(Dataset& dati) {
+std::unique_ptr<TVEKGrid> PreparaGriglia(Dataset& dati, const ChiaviGriglia& chiavi) {
     auto griglia = std::make_unique<TVEKGrid>();
-    griglia->Utente = UtenteProva;
-    griglia->CodiceProgetto = ProgettoProva;
-    griglia->SetSituazione(SituazioneProva);
+    griglia->Utente = chiavi.utente;
+    griglia->CodiceProgetto = chiavi.progetto;
+    griglia->SetSituazione(chiavi.situazione);
     griglia->setDataset(&dati);
     griglia->Loaded();
     griglia->SetSorgenteDati(&dati);
     griglia->resize(700, 300);
     griglia->show();
     return griglia;
+}
+
+std::unique_ptr<TVEKGrid> ArchivioGriglia::nuovaGriglia(Dataset& dati) {
+    return PreparaGriglia(dati, {SituazioneProva, UtenteProva, ProgettoProva});
 }
 
 QVector<QVariantHash> ArchivioGriglia::righeAspetto(int situazione, const QString& tabella) {

@@ -15,6 +15,9 @@ constexpr int UtenteProva = 1;
 constexpr int ProgettoProva = 528;
 constexpr int SituazioneProva = 2;
 
+// A grid set up as a window does: keys, link to the dataset, Loaded, binding; shown.
+std::unique_ptr<TVEKGrid> PreparaGriglia(Dataset& dati, const ChiaviGriglia& chiavi);
+
 // A company archive with the grid's settings tables and a table ARTICOLI
 // (CODICE, DESCRIZIONE, PREZZO, QTA) of three rows, a query over it, and a
 // counter of the inserts and deletes on STOASP1.

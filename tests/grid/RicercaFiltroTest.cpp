@@ -1,12 +1,8 @@
-#include "dataset/MemoryDataset.h"
 #include "grid/ricerca/ControlloIndice.h"
 #include "grid/ricerca/FiltroRicerca.h"
-#include "grid/ricerca/RVEKGridForm.h"
+#include "grid/ricerca/SqlRicerca.h"
 #include "platform/ScriptedInterazione.h"
 
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace mavo;
@@ -58,42 +54,6 @@ TEST(RicercaIndice, ALargeTableIsSearchedOnlyOnIndexedFields) {
             EXPECT_EQ(interazione.messages()[0].text, kMsgCampoNonIndicizzato);
         }
     }
-}
-
-// The grid's part for a memory dataset: the filter reads the open dialog; Esc
-// switches it off.
-TEST(RicercaFiltro, MemoryDatasetNarrowsAsTheUserTypesAndEscShowsAllAgain) {
-    MemoryDataset memoria;
-    memoria.addFieldDef("NOME", FieldType::String, 30);
-    memoria.open();
-    for (const char* nome : {"Abaco", "Cabala", "Dado", "l'ape"}) {
-        memoria.append();
-        memoria.fieldByName("NOME")->setValue(QString::fromUtf8(nome));
-        memoria.post();
-    }
-    ScriptedInterazione interazione;
-    TRVEKGridForm dialogo({"Nome", ClasseCampo::Testo, false, false}, interazione);
-    dialogo.applica = [&](const RichiestaRicerca&) {
-        memoria.setFilter(FiltroRicerca([&] {
-            const RichiestaRicerca r = dialogo.Richiesta();
-            return CriteriFiltro{"NOME", r.testo, r.upper, r.tipo};
-        }));
-        memoria.setFiltered(false);
-        memoria.setFiltered(true);
-    };
-    dialogo.annulla = [&] { memoria.setFiltered(false); };
-    dialogo.show();
-
-    for (QRadioButton* voce : dialogo.findChildren<QRadioButton*>())
-        if (voce->text() == "LIKE %%")
-            voce->click();
-    auto* testo = dialogo.findChild<QLineEdit*>("EditStringa");
-    QTest::keyClicks(testo, "ab");
-    EXPECT_EQ(memoria.recordCount(), 2);
-    QTest::keyClick(testo, Qt::Key_Escape);
-    EXPECT_EQ(dialogo.result(), QDialog::Rejected);
-    EXPECT_FALSE(dialogo.isVisible());
-    EXPECT_EQ(memoria.recordCount(), 4);
 }
 
 } // namespace

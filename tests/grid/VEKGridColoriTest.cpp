@@ -56,11 +56,10 @@ TEST(ColoreQt, ConvertsStoredColours) {
 class ColoriTitoli : public ArchivioGriglia {};
 
 TEST_F(ColoriTitoli, AUserWithoutSettingsSeesYellowIndexedAndRedSortTitles) {
+    memorizzaRiga("PREZZO", 2, 60, "PREZZO");
+    archivio.exec("UPDATE STOASP1 SET ORDINAMENTO = 1, ORIGINE = 'ARTICOLI.PREZZO'");
     auto griglia = nuovaGriglia(*query);
     griglia->CampiIndicizzati = "codice";
-    griglia->Ordinamento.ModoOrdinamento = 1;
-    griglia->Ordinamento.CampoOrdinamento = "PREZZO";
-    griglia->Ordinamento.ColonnaOrdinamento = 2;
     query->open();
 
     EXPECT_TRUE(griglia->RicercaATempo());

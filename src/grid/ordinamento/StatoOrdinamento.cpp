@@ -80,6 +80,16 @@ QString StatoOrdinamento::ListaChiavi() const {
     return lista;
 }
 
+QString StatoOrdinamento::CampiOrdinamento() const {
+    return ModoOrdinamento == 2 ? ListaChiavi() : CampoOrdinamento;
+}
+
+bool StatoOrdinamento::Discendente() const {
+    if (ModoOrdinamento == 2)
+        return !ChiaviOrdinamento.isEmpty() && ChiaviOrdinamento.first().Verso != 1;
+    return VersoOrdinamento != 1;
+}
+
 QList<std::pair<int, TColor>> StatoOrdinamento::ColoriTitoli(TColor coloreCampoOrdinato,
                                                              int colonne) const {
     const auto valida = [colonne](int colonna) { return colonna >= 0 && colonna < colonne; };

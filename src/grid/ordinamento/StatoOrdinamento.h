@@ -53,6 +53,11 @@ struct StatoOrdinamento {
     // The key names, each followed by ';' (how a table or a memory dataset is sorted).
     QString ListaChiavi() const;
 
+    // What a table or a memory dataset is sorted on: the single key, or the
+    // key list; one direction for all, the (first) key's.
+    QString CampiOrdinamento() const;
+    bool Discendente() const;
+
     // The title colour of each sorted column below `colonne`: the (first) key
     // gets `coloreCampoOrdinato`, the second light red, the later ones light orange.
     QList<std::pair<int, TColor>> ColoriTitoli(TColor coloreCampoOrdinato, int colonne) const;
