@@ -4,7 +4,10 @@
 // row the import rejects, and some repeated codes. The same seed gives the
 // same file.
 //
-//   bench_genera_file_fornitore FILE RIGHE
+//   bench_genera_file_fornitore FILE RIGHE [validi]
+//
+// With "validi" every row is a distinct, acceptable net price (the apply
+// benchmark stages exactly RIGHE codes).
 
 #include "platform/Cp1252.h"
 
@@ -45,12 +48,13 @@ QString prezzo(std::mt19937& caso) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "uso: %s FILE RIGHE\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "uso: %s FILE RIGHE [validi]\n", argv[0]);
         return 2;
     }
     QFile file(QString::fromLocal8Bit(argv[1]));
     const int righe = std::atoi(argv[2]);
+    const bool soloValidi = argc == 4 && QByteArray(argv[3]) == "validi";
     if (righe < 0 || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         std::fprintf(stderr, "impossibile scrivere %s\n", argv[1]);
         return 1;
@@ -62,7 +66,7 @@ int main(int argc, char** argv) {
     blocco.reserve(1 << 20);
     blocco += mavo::toCp1252(u"Codice;Descrizione;Prezzo;Sconto;Tipo prezzo\r\n");
     for (int i = 0; i < righe; ++i) {
-        const int p = percento(caso);
+        const int p = soloValidi ? 99 : percento(caso);
         QString cod = codice(i);
         QString des = descrizione(caso, lunghezza(caso));
         QString prz = prezzo(caso);
