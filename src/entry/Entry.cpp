@@ -2,7 +2,8 @@
 
 #include "context/TabXForm.h"
 #include "db/DatabaseError.h"
-#include "entry/DataModuleMavo.h"
+#include "context/DataModuleMavo.h"
+#include "netprices/SincroPrezziNettiForm.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
 #include "platform/IoError.h"
@@ -14,24 +15,35 @@ namespace mavo {
 namespace {
 
 int32_t apri(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
-    // The library's own separators and formats, whatever the host uses.
-    setFormatSettings(FormatSettings());
-
-    auto contesto = std::make_unique<TTabXForm>(port, TTabXForm::ModoDatabase);
-    contesto->SetUserPerNum(NumeroUtente);
-    auto dataModule = std::make_unique<TDataModuleMavo>(*contesto);
+    AmbienteChiamata chiamata = PreparaChiamata(port, NumeroUtente);
+    auto& [contesto, dataModule] = chiamata;
     if (!contesto->IBDatabase1.connected())
         return 0;
 
-    // The net-price window goes here: it takes over dataModule and contesto,
-    // its handle is reported with contesto->ScritturaHandleDiApertura(IdFinestra, ...),
-    // it is marked AperturaEsterna and shown without waiting. Until then the
-    // call frees what it built.
-    Q_UNUSED(IdFinestra);
+    // Until the window takes them over, a failure frees the window, the data
+    // module and the context, in this order.
+    auto finestra = std::make_unique<TSincroPrezziNettiForm>(*dataModule);
+    contesto->ScritturaHandleDiApertura(IdFinestra, qint64(finestra->winId()));
+    finestra->AffidaApertura(std::move(dataModule), std::move(contesto));
+    // Shown without waiting; from here on the window frees itself when it closes.
+    finestra.release()->show();
     return 0;
 }
 
 } // namespace
+
+AmbienteChiamata PreparaChiamata(Interazione& port, int32_t NumeroUtente,
+                                 TTabXForm::FunzioneDialogoServer dialogoServer) {
+    // The library's own separators and formats, whatever the host uses.
+    setFormatSettings(FormatSettings());
+
+    AmbienteChiamata chiamata;
+    chiamata.contesto = std::make_unique<TTabXForm>(port, TTabXForm::ModoDatabase, nullptr,
+                                                    std::move(dialogoServer));
+    chiamata.contesto->SetUserPerNum(NumeroUtente);
+    chiamata.dataModule = std::make_unique<TDataModuleMavo>(*chiamata.contesto);
+    return chiamata;
+}
 
 int32_t ApriSincroPrezziNetti(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
     // Nothing may reach the host: a failure is shown, and what was built so

@@ -1,14 +1,16 @@
 #include "entry/Entry.h"
 #include "context/TabXForm.h"
 #include "db/Database.h"
-#include "entry/DataModuleMavo.h"
+#include "context/DataModuleMavo.h"
 #include "host/demo/DemoEnvironment.h"
 #include "platform/Formats.h"
 #include "platform/ScriptedInterazione.h"
 #include "support/TestDb.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace mavo;
@@ -38,6 +40,10 @@ protected:
         imposta("Directory tabelle temporanee", host.path() + "/temp/");
     }
     void TearDown() override {
+        // A call that opened its window frees it, and the call, before the host directory goes.
+        for (QWidget* finestra : QApplication::topLevelWidgets())
+            finestra->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         utenti.reset();
         qunsetenv("MAVO_HOST_DIR");
     }

@@ -1,5 +1,5 @@
 #include "context/TabXForm.h"
-#include "entry/DataModuleMavo.h"
+#include "context/DataModuleMavo.h"
 #include "entry/Entry.h"
 #include "host/demo/DemoEnvironment.h"
 #include "platform/Cp1252.h"

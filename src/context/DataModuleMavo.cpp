@@ -1,4 +1,4 @@
-#include "entry/DataModuleMavo.h"
+#include "context/DataModuleMavo.h"
 
 #include "context/TabXForm.h"
 #include "platform/Interazione.h"

@@ -1,0 +1,75 @@
+#include "cli/Comandi.h"
+
+#include "cli/Anteprima.h"
+#include "cli/RigaDiComando.h"
+#include "db/DatabaseError.h"
+#include "entry/Entry.h"
+#include "netprices/ApplicazioneNetti.h"
+#include "netprices/DestinazioneNetti.h"
+#include "netprices/ImportazioneNetti.h"
+#include "netprices/RimozioneNetti.h"
+#include "netprices/TabellaManutenzione.h"
+#include "platform/ConsoleInterazione.h"
+#include "platform/IoError.h"
+
+#include <QFileInfo>
+
+namespace mavo {
+
+namespace {
+
+using Comando = OpzioniSincronetti::Comando;
+
+const DestinazioneNetti& destinazione(const OpzioniSincronetti& opzioni) {
+    return opzioni.suListone ? DestinazioneNetti::Listone()
+                             : DestinazioneNetti::AnagraficaMagazzino();
+}
+
+// True when the command reached its end.
+bool esegui(const OpzioniSincronetti& opzioni, TTabXForm& contesto, Interazione& port) {
+    switch (opzioni.comando) {
+    case Comando::Importa:
+        return ImportazioneNetti(contesto, port, {}, opzioni.prova).Esegui();
+    case Comando::Anteprima:
+        StampaAnteprima(contesto, stdout);
+        return true;
+    case Comando::Aggiorna:
+        return ApplicazioneNetti(contesto, port, destinazione(opzioni), opzioni.prova).Esegui();
+    case Comando::Rimuovi:
+        return RimozioneNetti(contesto, port, destinazione(opzioni), {}, opzioni.prova).Esegui();
+    }
+    return false;
+}
+
+// Nobody is there to name the server of an archive: it stays unconnected.
+RispostaServer senzaServer(const QString&, const QString&) {
+    return {};
+}
+
+} // namespace
+
+int EseguiComando(const OpzioniSincronetti& opzioni) {
+    ConsoleInterazione port(
+        {.assumeYes = opzioni.si,
+         .file = opzioni.file.isEmpty() ? QString() : QFileInfo(opzioni.file).absoluteFilePath()});
+    try {
+        const AmbienteChiamata chiamata = PreparaChiamata(port, opzioni.utente, &senzaServer);
+        TTabXForm& contesto = *chiamata.contesto;
+        // A company archive that is missing has been reported by the data module.
+        if (!contesto.IBDatabase1.connected() || !PreparaTabellaManutenzione(contesto, false) ||
+            !esegui(opzioni, contesto, port))
+            return Interrotto;
+        if (opzioni.prova && opzioni.comando != Comando::Anteprima)
+            port.Informazione("Prova: nessuna modifica salvata");
+        return Completato;
+    } catch (const db::DatabaseError& e) {
+        port.Errore(e.message());
+    } catch (const IoError& e) {
+        port.Errore(e.message());
+    } catch (const std::exception& e) {
+        port.Errore(QString::fromLocal8Bit(e.what()));
+    }
+    return Interrotto;
+}
+
+} // namespace mavo

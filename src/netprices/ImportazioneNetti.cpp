@@ -1,0 +1,98 @@
+#include "netprices/ImportazioneNetti.h"
+
+#include "context/TabXForm.h"
+#include "db/DatabaseError.h"
+#include "db/Statement.h"
+#include "netprices/AcquisizioneRighe.h"
+#include "netprices/AnnullamentoMantenuto.h"
+#include "netprices/Avanzamento.h"
+#include "netprices/FileFornitore.h"
+#include "platform/Formats.h"
+#include "platform/Interazione.h"
+
+namespace mavo {
+
+ImportazioneNetti::ImportazioneNetti(TTabXForm& contesto, Interazione& port,
+                                     AgganciFinestra agganci, bool prova)
+    : contesto_(contesto), port_(port), agganci_(std::move(agganci)), prova_(prova) {}
+
+bool ImportazioneNetti::Esegui() {
+    const QString percorso = port_.ScegliFile("Selezione file");
+    if (percorso.isEmpty())
+        return false;
+    agganci_.mostraFile(percorso);
+    if (!acquisisci(percorso))
+        return false;
+    agganci_.aggiornaAnteprima();
+    agganci_.mostraRiepilogo();
+    port_.Informazione("Elaborazione completata");
+    return true;
+}
+
+bool ImportazioneNetti::svuotaTabella() {
+    try {
+        db::Statement svuota(&contesto_.IBDatabase1, &contesto_.IBTransaction1);
+        svuota.setParamCheck(false);
+        svuota.setSql({"DELETE FROM MANUTENZIONENETTI"});
+        svuota.execute();
+        // A trial run keeps the emptying in the transaction it rolls back.
+        if (!prova_)
+            contesto_.IBTransaction1.commitRetaining();
+        return true;
+    } catch (const db::DatabaseError& e) {
+        port_.Errore("Errore interno durante l'azzeramento della tabella MANUTENZIONENETTI:\r" +
+                     e.message());
+        return false;
+    }
+}
+
+// The file is counted before the staging table is touched, so that a file
+// that cannot be read, or is no text file, leaves the last import in place.
+bool ImportazioneNetti::acquisisci(const QString& percorso) {
+    db::Transaction& transazione = contesto_.IBTransaction1;
+    const auto progresso = port_.CreaProgresso("Analisi file");
+    progresso->Mostra();
+    port_.PompaMessaggi();
+
+    FileFornitore file(percorso);
+    if (!file.Apri()) {
+        port_.Errore("Errore interno durante l'accesso al file\r" + percorso + '\r' +
+                     file.ErroreApertura());
+        return false;
+    }
+    const qint64 righe = file.ContaRighe();
+    if (righe < 0) {
+        port_.Errore("Il file non è un file di testo (contiene caratteri nulli):\r" + percorso);
+        return false;
+    }
+
+    progresso->SetMessaggio("Azzeramento tabella");
+    AnnullamentoMantenuto annullamento(transazione);
+    if (!svuotaTabella())
+        return false;
+
+    progresso->SetMessaggio("Inizializzazione");
+    AcquisizioneRighe acquisizione(contesto_.IBDatabase1, transazione, port_);
+
+    progresso->SetMessaggio("Acquisizione file");
+    progresso->SetBarraVisibile(true);
+    port_.PulisciRiepilogo();
+    Avanzamento avanzamento(*progresso, righe);
+    qint64 n = 0;
+    file.LeggiRighe([&](QStringView riga) {
+        avanzamento.Riga(++n);
+        acquisizione.Acquisisci(riga, n + 1);
+    });
+
+    if (transazione.active()) {
+        if (prova_)
+            transazione.rollbackRetaining();
+        else
+            transazione.commitRetaining();
+    }
+    port_.AggiungiRiepilogo("Totale righe acquisite: " +
+                            formatFloat("###,###,##0", double(acquisizione.Acquisite())));
+    return true;
+}
+
+} // namespace mavo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "netprices/AgganciFinestra.h"
+
+#include <QString>
+
+namespace mavo {
+
+class TTabXForm;
+class Interazione;
+
+// "Seleziona e analizza file": the supplier file chosen by the user is checked
+// row by row and its net prices are staged in MANUTENZIONENETTI, in the
+// context's IBTransaction1; every discarded or shortened row becomes a line of
+// the summary, then the total of the staged rows.
+class ImportazioneNetti {
+public:
+    // With `prova` everything runs and is reported, and then rolled back: the
+    // staging table stays as it was, emptying included.
+    ImportazioneNetti(TTabXForm& contesto, Interazione& port, AgganciFinestra agganci = {},
+                      bool prova = false);
+
+    // True when the import reached its end ("Elaborazione completata"); false
+    // when the user cancelled or a failure already told the user ended it.
+    // Unexpected failures (a read error, a statement that cannot be prepared)
+    // are thrown after everything has been rolled back.
+    bool Esegui();
+
+private:
+    bool acquisisci(const QString& percorso);
+    bool svuotaTabella();
+
+    TTabXForm& contesto_;
+    Interazione& port_;
+    AgganciFinestra agganci_;
+    bool prova_;
+};
+
+} // namespace mavo

@@ -1,0 +1,176 @@
+#include "Bersagli.h"
+
+#include "db/DatabaseError.h"
+#include "netprices/ApplicazioneNetti.h"
+
+#include <QElapsedTimer>
+
+namespace mavo::test {
+namespace {
+
+using Kind = ScriptedInterazione::Kind;
+using Message = ScriptedInterazione::Message;
+
+QStringList riepilogo(int partenza, int aggiornati, int cambiati) {
+    return {QStringLiteral("- Numero di record di partenza: %1").arg(partenza),
+            QStringLiteral("- Numero record aggiornati con 9999999: %1").arg(aggiornati),
+            QStringLiteral("- Numero record dove è stato cambiato il prezzo listino: %1")
+                .arg(cambiati)};
+}
+
+Prezzi applicato(double netto) {
+    return {netto, netto, netto, 9999999, (9999999 - netto) * 100 / netto};
+}
+
+class ApplicazioneTest : public BersaglioTest {
+protected:
+    bool applica(bool conferma = true, bool prova = false) {
+        port.queueConferma(conferma);
+        return ApplicazioneNetti(*contesto, port, d(), prova).Esegui();
+    }
+    // Three staged codes: A1 already at its list price, B2 with a new one, C3
+    // without a row of the supplier; row 3 is A1 of another supplier.
+    void treCodici() {
+        mettiNetti({{"A1", "Vite", 10}, {"B2", "Dado", 12.34}, {"C3", "Bullone", 30}});
+        articolo(1, "2197", "A1", 10);
+        articolo(2, "2197", "B2", 15);
+        articolo(3, "9999", "A1", 5);
+    }
+    // Row 1 failed, row 2 is committed all the same.
+    void rigaUnoSaltata() {
+        const QStringList memo = port.summary();
+        ASSERT_EQ(memo.size(), 5);
+        EXPECT_EQ(memo[0], "Errore durante l'aggiornamento del codice \"A1\"");
+        EXPECT_FALSE(memo[1].isEmpty());
+        EXPECT_EQ(memo.mid(2), riepilogo(3, 1, 1));
+        EXPECT_EQ(vendite()[1], 100);
+        EXPECT_EQ(vendite()[2], 9999999);
+    }
+};
+
+TEST_P(ApplicazioneTest, TreInPartenzaDueAggiornatiUnoCambiato) {
+    treCodici();
+    ASSERT_TRUE(applica());
+    EXPECT_EQ(port.summary(), riepilogo(3, 2, 1));
+    EXPECT_EQ(port.messages(), (QList<Message>{{Kind::Conferma, d().domandaAggiornamento},
+                                               {Kind::Informazione, "Elaborazione completata"}}));
+    for (int id : {1, 2}) {
+        const Prezzi atteso = applicato(id == 1 ? 10 : 12.34), letto = prezzi(id);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_NEAR(letto[i], atteso[i], 1e-4) << "row " << id << " column " << i;
+    }
+    EXPECT_EQ(prezzi(3), (Prezzi{5, 1, 2, 100, 50}));
+    const auto log = port.progressLogs().first();
+    EXPECT_EQ(log.messages, (QStringList{"Inizializzazione", d().messaggioAggiornamento}));
+    EXPECT_EQ(log.percent, 100);
+    EXPECT_EQ(log.percentChanges, 3);
+}
+
+TEST_P(ApplicazioneTest, CodiceDoppioSoloLaPrimaRiga) {
+    mettiNetti({{"A1", "Vite", 10}});
+    articolo(1, "2197", "A1", 7);
+    articolo(2, "2197", "A1", 8);
+    ASSERT_TRUE(applica());
+    EXPECT_EQ(port.summary(), riepilogo(1, 1, 1));
+    EXPECT_EQ(vendite().values().count(9999999), 1);
+}
+
+TEST_P(ApplicazioneTest, PrezzoListinoCambiatoOltreUnDecimillesimo) {
+    // 10000.5 to 10000 is within a ten-thousandth; 10 to 10.01 is not; no
+    // old price reads 0.
+    mettiNetti({{"A1", "", 10000}, {"B2", "", 10.01}, {"C3", "", 5}});
+    articolo(1, "2197", "A1", 10000.5);
+    articolo(2, "2197", "B2", 10);
+    articolo(3, "2197", "C3", QVariant());
+    ASSERT_TRUE(applica());
+    EXPECT_EQ(port.summary(), riepilogo(3, 3, 2));
+}
+
+TEST_P(ApplicazioneTest, NienteDaFareONoNonCambianoNulla) {
+    articolo(1, "2197", "A1", 10);
+    EXPECT_FALSE(applica());
+    EXPECT_EQ(port.messages(), (QList<Message>{{Kind::Avviso, "Nessun dato da elaborare"}}));
+
+    port = ScriptedInterazione();
+    mettiNetti({{"A1", "Vite", 12}});
+    EXPECT_FALSE(applica(false));
+    EXPECT_EQ(port.messages(), (QList<Message>{{Kind::Conferma, d().domandaAggiornamento}}));
+    EXPECT_EQ(port.summaryClears(), 0);
+    EXPECT_EQ(vendite()[1], 100);
+}
+
+TEST_P(ApplicazioneTest, ProvaRiepilogaSenzaSalvare) {
+    treCodici();
+    const QMap<int, double> prima = vendite();
+    ASSERT_TRUE(applica(true, true));
+    EXPECT_EQ(port.summary(), riepilogo(3, 2, 1));
+    EXPECT_EQ(vendite(), prima);
+}
+
+TEST_P(ApplicazioneTest, RigaRifiutataSegnalataGliAltriSalvati) {
+    treCodici();
+    rifiutaAggiornamento(1);
+    ASSERT_TRUE(applica());
+    ASSERT_EQ(port.summary().size(), 5);
+    EXPECT_TRUE(port.summary()[1].contains("riga vietata"));
+    rigaUnoSaltata();
+}
+
+TEST_P(ApplicazioneTest, RigaBloccataDaUnAltroUtenteNonFermaIlLavoro) {
+    treCodici();
+    const auto altro = blocca(1);
+    QElapsedTimer tempo;
+    tempo.start();
+    ASSERT_TRUE(applica());
+    EXPECT_LT(tempo.elapsed(), 15000);
+    altro->rollback();
+    rigaUnoSaltata();
+}
+
+TEST_P(ApplicazioneTest, RicercaFallitaAnnullaTutto) {
+    // Codes of at most 5 characters: the lookup of the second staged code
+    // fails after the first row has been updated.
+    archivio().exec({"DROP TABLE " + d().tabella,
+                     "CREATE TABLE " + d().tabella + "(ID INTEGER, ESTENSIONE VARCHAR(5), " +
+                         "CODICE VARCHAR(5), " + d().colonnaFornitore + " VARCHAR(10), " +
+                         QStringList{d().colonnaListino, d().colonnaAcquisto, d().colonnaNettoOneri,
+                                     d().colonnaVendita, d().colonnaRicarico}
+                             .join(" DECIMAL(18,5), ") +
+                         " DECIMAL(18,5))"});
+    mettiNetti({{"A1", "", 10}, {"LUNGO1", "", 20}});
+    articolo(1, "2197", "A1", 7);
+    EXPECT_THROW(applica(), db::DatabaseError);
+    EXPECT_EQ(vendite()[1], 100);
+    EXPECT_TRUE(port.summary().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Bersagli, ApplicazioneTest,
+                         ::testing::Values(BersaglioListone, BersaglioAnagrafica),
+                         [](const auto& info) { return std::string(info.param.caso); });
+
+TEST_F(ArchiviNetti, ListinoNonCollegatoAnnullaTutto) {
+    mettiNetti({{"A1", "Vite", 10}});
+    listino.exec("INSERT INTO LISTINO(ID, CODICEFORN, CODICE, PREZZOVEN) "
+                 "VALUES(1, '2197', 'A1', 100)");
+    contesto->IBDatabase2.disconnect();
+    port.queueConferma(true);
+    EXPECT_THROW(ApplicazioneNetti(*contesto, port, DestinazioneNetti::Listone()).Esegui(),
+                 db::DatabaseError);
+    EXPECT_EQ(listino.scalar("SELECT PREZZOVEN FROM LISTINO").toDouble(), 100);
+}
+
+TEST_F(ArchiviNetti, AnagraficaSoloEstensione3) {
+    mettiNetti({{"A1", "Vite", 10}});
+    ditta.exec({"INSERT INTO ANAMAG(ID, FORNITORE, ESTENSIONE, CODICE, PREZZOVENDITA) "
+                "VALUES(1, '2197', '1', 'A1', 100)",
+                "INSERT INTO ANAMAG(ID, FORNITORE, ESTENSIONE, CODICE, PREZZOVENDITA) "
+                "VALUES(2, '2197', '3', 'A1', 100)"});
+    port.queueConferma(true);
+    ASSERT_TRUE(
+        ApplicazioneNetti(*contesto, port, DestinazioneNetti::AnagraficaMagazzino()).Esegui());
+    EXPECT_EQ(ditta.scalar("SELECT LIST(ID || ':' || PREZZOVENDITA) FROM ANAMAG").toString(),
+              "1:100.00000,2:9999999.00000");
+}
+
+} // namespace
+} // namespace mavo::test
