@@ -2,7 +2,7 @@
 
 #include "cli/Anteprima.h"
 #include "cli/RigaDiComando.h"
-#include "db/DatabaseError.h"
+#include "context/EseguiProtetto.h"
 #include "entry/Entry.h"
 #include "netprices/ApplicazioneNetti.h"
 #include "netprices/DestinazioneNetti.h"
@@ -10,7 +10,6 @@
 #include "netprices/RimozioneNetti.h"
 #include "netprices/TabellaManutenzione.h"
 #include "platform/ConsoleInterazione.h"
-#include "platform/IoError.h"
 
 #include <QFileInfo>
 
@@ -52,24 +51,19 @@ int EseguiComando(const OpzioniSincronetti& opzioni) {
     ConsoleInterazione port(
         {.assumeYes = opzioni.si,
          .file = opzioni.file.isEmpty() ? QString() : QFileInfo(opzioni.file).absoluteFilePath()});
-    try {
+    int esito = Interrotto;
+    EseguiProtetto(port, [&] {
         const AmbienteChiamata chiamata = PreparaChiamata(port, opzioni.utente, &senzaServer);
         TTabXForm& contesto = *chiamata.contesto;
         // A company archive that is missing has been reported by the data module.
         if (!contesto.IBDatabase1.connected() || !PreparaTabellaManutenzione(contesto, false) ||
             !esegui(opzioni, contesto, port))
-            return Interrotto;
+            return;
         if (opzioni.prova && opzioni.comando != Comando::Anteprima)
             port.Informazione("Prova: nessuna modifica salvata");
-        return Completato;
-    } catch (const db::DatabaseError& e) {
-        port.Errore(e.message());
-    } catch (const IoError& e) {
-        port.Errore(e.message());
-    } catch (const std::exception& e) {
-        port.Errore(QString::fromLocal8Bit(e.what()));
-    }
-    return Interrotto;
+        esito = Completato;
+    });
+    return esito;
 }
 
 } // namespace mavo

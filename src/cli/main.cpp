@@ -3,28 +3,15 @@
 
 #include "cli/Comandi.h"
 #include "cli/RigaDiComando.h"
+#include "platform/Paths.h"
 
 #include <QCoreApplication>
-#include <QDir>
-
-namespace {
-
-// The engine runs in Classic mode from the configuration beside the program,
-// unless the environment already names one.
-void configuraMotore() {
-    if (qEnvironmentVariableIsEmpty("FIREBIRD"))
-        qputenv("FIREBIRD", QDir(QCoreApplication::applicationDirPath() + "/../firebird")
-                                .absolutePath()
-                                .toLocal8Bit());
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const auto lettura = mavo::LeggiRigaDiComando(argc, argv);
     if (const int* esito = std::get_if<int>(&lettura))
         return *esito;
-    configuraMotore();
+    mavo::useEngineConfigurationBesideProgram();
     return mavo::EseguiComando(std::get<mavo::OpzioniSincronetti>(lettura));
 }

@@ -5,7 +5,7 @@
 #include "dataset/MemoryDataset.h"
 #include "grid/DelegatoGriglia.h"
 #include "grid/IntestazioneGriglia.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 #include "platform/QtInterazione.h"
 
 #include <QContextMenuEvent>

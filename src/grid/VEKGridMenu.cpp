@@ -1,6 +1,6 @@
 #include "grid/TabellaDellaQuery.h"
 #include "grid/VEKGrid.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 
 #include <QAction>
 #include <QMenu>

@@ -24,14 +24,6 @@ namespace {
 
 using FunzioneEsportata = int32_t (*)(int32_t NumeroUtente, int32_t IdFinestra);
 
-// The engine runs in Classic mode from the configuration beside the program,
-// unless the environment already names one.
-void configuraMotore() {
-    if (qEnvironmentVariableIsEmpty("FIREBIRD"))
-        qputenv("FIREBIRD", QDir(QCoreApplication::applicationDirPath() + "/../firebird")
-                                .absolutePath()
-                                .toLocal8Bit());
-}
 
 void errore(const QString& testo) {
     std::cerr << "mavo-host: " << testo.toLocal8Bit().constData() << std::endl;
@@ -115,7 +107,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app = soloDemo
                                                 ? std::make_unique<QCoreApplication>(argc, argv)
                                                 : std::make_unique<QApplication>(argc, argv);
-    configuraMotore();
+    mavo::useEngineConfigurationBesideProgram();
     try {
         return esegui(QCoreApplication::arguments(), qobject_cast<QApplication*>(app.get()));
     } catch (const mavo::db::DatabaseError& e) {

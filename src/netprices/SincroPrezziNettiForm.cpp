@@ -4,7 +4,7 @@
 #include "context/TabXForm.h"
 #include "context/DataModuleMavo.h"
 #include "grid/VEKGrid.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 #include "netprices/ProgressoComunicazione.h"
 #include "netprices/TabellaManutenzione.h"
 #include "platform/Paths.h"

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -80,6 +82,13 @@ QString withoutTrailingSeparator(const QString& directory) {
         result.chop(1);
     }
     return result;
+}
+
+void useEngineConfigurationBesideProgram() {
+    if (qEnvironmentVariableIsEmpty("FIREBIRD"))
+        qputenv("FIREBIRD", QDir(QCoreApplication::applicationDirPath() + "/../firebird")
+                                .absolutePath()
+                                .toLocal8Bit());
 }
 
 } // namespace mavo

@@ -36,4 +36,9 @@ QString fileNamePart(const QString& path);
 // "C:\A\" -> "C:\A"; "/" stays "/".
 QString withoutTrailingSeparator(const QString& directory);
 
+// For our programs (never the library, which leaves the host's environment
+// alone): the embedded engine runs in Classic mode from the configuration
+// installed beside the program (<bin>/../firebird), unless FIREBIRD names one.
+void useEngineConfigurationBesideProgram();
+
 } // namespace mavo

@@ -1,7 +1,7 @@
 #include "grid/aspetto/ModelloAspetto.h"
 
 #include "dataset/Dataset.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 
 namespace mavo {
 

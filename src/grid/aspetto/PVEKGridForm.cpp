@@ -5,7 +5,7 @@
 #include "grid/LetturaImpostazioni.h"
 #include "grid/aspetto/DelegatoColore.h"
 #include "grid/aspetto/ModelloAspetto.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>

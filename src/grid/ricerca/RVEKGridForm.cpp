@@ -2,7 +2,7 @@
 
 #include "common/AspettoDialogo.h"
 #include "common/EditData.h"
-#include "grid/ricerca/EseguiProtetto.h"
+#include "context/EseguiProtetto.h"
 #include "grid/ricerca/GruppoOpzioni.h"
 #include "platform/Formats.h"
 
