@@ -55,6 +55,8 @@ TSincroPrezziNettiForm::TSincroPrezziNettiForm(TDataModuleMavo& modulo, Interazi
       portaFinestra_(port ? nullptr : std::make_unique<QtInterazione>(this)),
       port_(port ? *port : *portaFinestra_) {
     creaComponenti();
+    // The grid's messages and failures (a search the server refuses) are the window's.
+    GridAnteprima->setInterazione(&port_);
     if (portaFinestra_) {
         portaFinestra_->setMemo(MemoRiepilogo);
         portaFinestra_->setFabbricaProgresso(CreaProgressoComunicazione);

@@ -13,6 +13,9 @@ struct CasoSql {
     QString sql;
     QString atteso;
 };
+void PrintTo(const CasoSql& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class ConvertiDateSQLTest : public testing::TestWithParam<CasoSql> {};
 

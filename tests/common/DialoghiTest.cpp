@@ -36,6 +36,9 @@ struct CasoImmissione {
     QString pulsante; // empty: the window is closed without a button
     int esito;
 };
+void PrintTo(const CasoImmissione& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class DialogoImmissioneTest : public testing::TestWithParam<CasoImmissione> {};
 

@@ -15,6 +15,9 @@ struct CasoDigitazione {
     QString testo;
     QString selezione; // empty: nothing selected and the caret at the end
 };
+void PrintTo(const CasoDigitazione& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class EditDataTest : public testing::TestWithParam<CasoDigitazione> {};
 

@@ -125,6 +125,9 @@ struct CasoNome {
     QString ingresso;
     QString atteso;
 };
+void PrintTo(const CasoNome& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class NomeTabellaSuccessivoTest : public testing::TestWithParam<CasoNome> {};
 

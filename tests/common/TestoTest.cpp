@@ -18,6 +18,9 @@ struct CasoRiga {
     QString riga;
     qsizetype consumati;
 };
+void PrintTo(const CasoRiga& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class EstraiRigaTest : public testing::TestWithParam<CasoRiga> {};
 
@@ -72,6 +75,9 @@ struct CasoTesto {
     QString ingresso;
     QString atteso;
 };
+void PrintTo(const CasoTesto& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class TrasformazioniTest : public testing::TestWithParam<CasoTesto> {};
 
@@ -118,6 +124,9 @@ struct CasoNumero {
     double numero;
     QString atteso;
 };
+void PrintTo(const CasoNumero& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class FormattazioneTest : public testing::TestWithParam<CasoNumero> {};
 
@@ -143,6 +152,9 @@ struct CasoCampo {
     int posizione;
     QString atteso;
 };
+void PrintTo(const CasoCampo& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class EstraiCampoTest : public testing::TestWithParam<CasoCampo> {};
 

@@ -25,6 +25,9 @@ struct CasoRete {
     bool perNome;
     QStringList informazioni;
 };
+void PrintTo(const CasoRete& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class PercorsoRete : public ContestoTest, public ::testing::WithParamInterface<CasoRete> {};
 

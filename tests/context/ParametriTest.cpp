@@ -57,6 +57,9 @@ struct Conversione {
     QString testo;
     QVariant atteso;
 };
+void PrintTo(const Conversione& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class ConversioniInserisci : public Parametri, public ::testing::WithParamInterface<Conversione> {};
 

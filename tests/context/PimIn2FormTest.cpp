@@ -15,6 +15,9 @@ struct Chiusura {
     std::function<void(TPimIn2Form&)> azione;
     int esito;
 };
+void PrintTo(const Chiusura& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class PimIn2Form : public ::testing::TestWithParam<Chiusura> {};
 

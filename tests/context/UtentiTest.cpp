@@ -58,6 +58,9 @@ struct CasoPassword {
     QString password;
     bool attesa;
 };
+void PrintTo(const CasoPassword& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class Password : public ContestoTest, public ::testing::WithParamInterface<CasoPassword> {};
 

@@ -150,6 +150,9 @@ struct RoundTrip {
     QVariant value;
     QVariant expected;
 };
+void PrintTo(const RoundTrip& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StatementRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 

@@ -14,6 +14,9 @@ struct ParseCase {
     QStringList names;
     QVector<QVector<int>> slots;
 };
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SqlParserTest : public ::testing::TestWithParam<ParseCase> {};
 

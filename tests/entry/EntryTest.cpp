@@ -76,6 +76,9 @@ struct CasoArchivi {
     QList<Message> messaggi;
     quint32 progetto;
 };
+void PrintTo(const CasoArchivi& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class DataModule : public Ingresso, public ::testing::WithParamInterface<CasoArchivi> {};
 

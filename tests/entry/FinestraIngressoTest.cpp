@@ -25,6 +25,9 @@ struct CasoFinestra {
     QList<Message> messaggi;
     int progetto; // the key the window's placement is stored under
 };
+void PrintTo(const CasoFinestra& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class FinestraIngresso : public ::testing::TestWithParam<CasoFinestra> {
 protected:

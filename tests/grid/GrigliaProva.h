@@ -4,9 +4,8 @@
 #include "dataset/IbQuery.h"
 #include "grid/VEKGrid.h"
 #include "platform/ScriptedInterazione.h"
+#include "support/Gesti.h"
 
-#include <QDialog>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -25,13 +24,6 @@ protected:
     static QStringList nomi(Dataset& dati);
     // ORDINAMENTO of each stored layout row, by position ("" for null).
     QStringList ordinamenti();
-    // What a user does: a key on the grid; a double-click on a title, with Ctrl
-    // when asked (`colonna` -1: right of the last one).
-    static void tasto(TVEKGrid& griglia, Qt::Key tasto);
-    static void doppioClicTitolo(TVEKGrid& griglia, int colonna, bool ctrl = false);
-    // Runs `passo` on the modal dialog `azione` opens; false when none opened.
-    static bool conDialogo(const std::function<void(QDialog&)>& passo,
-                           const std::function<void()>& azione);
 
     ArchivioProva archivio;
     ScriptedInterazione interazione;

@@ -91,6 +91,9 @@ struct CasoBarra {
     const char* nome;
     bool visibile;
 };
+void PrintTo(const CasoBarra& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class SetBarraVisibileTest : public testing::TestWithParam<CasoBarra> {};
 

@@ -14,6 +14,9 @@ struct TestoIstruzione {
     Istruzione istruzione;
     QStringList righe;
 };
+void PrintTo(const TestoIstruzione& c, std::ostream* os) {
+    *os << c.caso;
+}
 
 class DestinazioneNettiTest : public ::testing::TestWithParam<TestoIstruzione> {};
 

@@ -13,6 +13,9 @@ struct LetturaFile {
     qint64 righe; // -1: refused as binary
     QStringList lette;
 };
+void PrintTo(const LetturaFile& c, std::ostream* os) {
+    *os << c.caso;
+}
 
 class FileFornitoreTest : public ::testing::TestWithParam<LetturaFile> {
 protected:

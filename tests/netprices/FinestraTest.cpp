@@ -1,15 +1,11 @@
-#include "context/TabXForm.h"
+#include "FinestraNetti.h"
+
 #include "db/Statement.h"
-#include "context/DataModuleMavo.h"
 #include "grid/VEKGrid.h"
-#include "host/demo/DemoEnvironment.h"
-#include "netprices/SincroPrezziNettiForm.h"
-#include "platform/ScriptedInterazione.h"
 #include "support/TestDb.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -19,59 +15,6 @@ using Kind = ScriptedInterazione::Kind;
 using Message = ScriptedInterazione::Message;
 
 namespace {
-
-const QStringList istruzioneAnteprima{
-    "SELECT", "  *", "FROM", "  MANUTENZIONENETTI", "WHERE", "  CODICE IS NOT NULL"};
-
-// The statement as the window set it, without the sort order the grid appends.
-QStringList senzaOrdinamento(QStringList sql) {
-    sql.removeIf([](const QString& riga) { return riga.startsWith("ORDER BY"); });
-    return sql;
-}
-
-// The demo host directory; every window gets the call context and data module
-// the entry would build for user 1, talking to a scripted port.
-class FinestraNetti : public ::testing::Test {
-protected:
-    void SetUp() override {
-        qputenv("MAVO_HOST_DIR", host.path().toLocal8Bit());
-        ambiente = CreaAmbienteDemo(host.path());
-        archivio = ApriOCreaDatabaseDemo(ambiente.archivio);
-    }
-    void TearDown() override {
-        finestra.reset();
-        modulo.reset();
-        contesto.reset();
-        qunsetenv("MAVO_HOST_DIR");
-    }
-
-    // A new call: the previous window and its context go first.
-    TSincroPrezziNettiForm& apri() {
-        finestra.reset();
-        modulo.reset();
-        contesto = std::make_unique<TTabXForm>(port, TTabXForm::ModoDatabase);
-        contesto->SetUserPerNum(UtenteDemo);
-        modulo = std::make_unique<TDataModuleMavo>(*contesto);
-        finestra = std::make_unique<TSincroPrezziNettiForm>(*modulo, port);
-        finestra->show();
-        return *finestra;
-    }
-
-    qint64 conta(const QString& sql) { return scalarOn(*archivio, sql).toLongLong(); }
-    qint64 righeStaging() { return conta("SELECT COUNT(*) FROM MANUTENZIONENETTI"); }
-    qint64 righeAspetto() {
-        return conta("SELECT COUNT(*) FROM STOASP1 WHERE CODICEUTENTE=1 AND "
-                     "CODICESITUAZIONE=2 AND CODICEPROGETTO=528");
-    }
-
-    QTemporaryDir host;
-    AmbienteDemo ambiente;
-    std::unique_ptr<db::Database> archivio; // the test's own connection
-    ScriptedInterazione port;
-    std::unique_ptr<TTabXForm> contesto;
-    std::unique_ptr<TDataModuleMavo> modulo;
-    std::unique_ptr<TSincroPrezziNettiForm> finestra;
-};
 
 TEST_F(FinestraNetti, FirstOpeningCreatesTheStagingTableALaterOneEmptiesIt) {
     const QString esiste =

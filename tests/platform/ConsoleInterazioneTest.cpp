@@ -77,6 +77,9 @@ struct MessageCase {
     QString text;
     QString expected;
 };
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConsoleMessage : public testing::TestWithParam<MessageCase> {};
 

@@ -14,6 +14,9 @@ struct CharCase {
     char16_t character;
     unsigned char byte;
 };
+void PrintTo(const CharCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const CharCase kCharCases[] = {
     {"euro", u'€', 0x80},           {"acute_accent", u'´', 0xB4}, {"e_grave", u'è', 0xE8},

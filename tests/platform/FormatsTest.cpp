@@ -16,6 +16,9 @@ struct FloatCase {
     double value;
     QString expected;
 };
+void PrintTo(const FloatCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FormatFloat : public testing::TestWithParam<FloatCase> {};
 
@@ -59,6 +62,9 @@ struct NumberCase {
     int decimals;
     QString expected;
 };
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FormatNumber : public testing::TestWithParam<NumberCase> {};
 
@@ -80,6 +86,9 @@ struct FloatTextCase {
     double value;
     QString expected;
 };
+void PrintTo(const FloatTextCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FloatToText : public testing::TestWithParam<FloatTextCase> {};
 
@@ -101,6 +110,9 @@ struct ParseCase {
     std::optional<double> strict;
     std::optional<double> ignoringThousands;
 };
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TextToFloat : public testing::TestWithParam<ParseCase> {};
 
@@ -133,6 +145,9 @@ struct DateCase {
     QString text;
     QDate expected; // invalid: rejected
 };
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TextToDate : public testing::TestWithParam<DateCase> {};
 

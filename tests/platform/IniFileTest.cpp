@@ -49,6 +49,9 @@ struct ReadCase {
     QString key;
     QString expected;
 };
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniRead : public IniFileTest, public testing::WithParamInterface<ReadCase> {};
 

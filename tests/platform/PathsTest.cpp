@@ -18,6 +18,9 @@ struct PathCase {
     QString input;
     QString expected;
 };
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ToLocalPath : public testing::TestWithParam<PathCase> {};
 
@@ -65,6 +68,9 @@ struct SplitCase {
     QString directory;
     QString file;
 };
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SplitPath : public testing::TestWithParam<SplitCase> {};
 

@@ -40,6 +40,9 @@ struct BoxCase {
     QMessageBox::Icon icon;
     QString title;
 };
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtMessage : public testing::TestWithParam<BoxCase> {};
 
@@ -73,6 +76,9 @@ struct ConfirmCase {
     std::function<void(QMessageBox*)> answer;
     bool expected;
 };
+void PrintTo(const ConfirmCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtConfirm : public testing::TestWithParam<ConfirmCase> {};
 
