@@ -10,17 +10,16 @@ bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == '_' || c == '$';
 }
 
-} // namespace
-
-ParsedSql parseSql(const QString& sql, bool paramCheck) {
-    ParsedSql out;
-    out.text.reserve(sql.size());
-    QHash<QString, int> byName;
-    int position = 0;
+// Copies the text, handing each parameter (its upper-case name, or an empty
+// name for a '?' without parameter checking) to `replace`, which gives what
+// takes its place. Literals, quoted identifiers and comments stay as they are.
+template <typename Replace> QString scan(const QString& sql, bool paramCheck, Replace&& replace) {
+    QString out;
+    out.reserve(sql.size());
     const int n = sql.size();
     int i = 0;
     auto copyUntil = [&](int end) {
-        out.text += QStringView(sql).mid(i, end - i);
+        out += QStringView(sql).mid(i, end - i);
         i = end;
     };
     while (i < n) {
@@ -46,29 +45,48 @@ ParsedSql parseSql(const QString& sql, bool paramCheck) {
             const int end = sql.indexOf("*/", i + 2);
             copyUntil(end < 0 ? n : end + 2);
         } else if (!paramCheck && c == '?') {
-            out.names << QString::number(out.names.size() + 1);
-            out.slots.append(QVector<int>{position++});
-            copyUntil(i + 1);
+            out += replace(QString());
+            ++i;
         } else if (paramCheck && c == ':' && i + 1 < n && isNameChar(sql[i + 1])) {
             int j = i + 1;
             while (j < n && isNameChar(sql[j]))
                 ++j;
-            const QString name = sql.mid(i + 1, j - i - 1).toUpper();
-            auto it = byName.find(name);
-            if (it == byName.end()) {
-                it = byName.insert(name, out.names.size());
-                out.names << name;
-                out.slots.append(QVector<int>());
-            }
-            out.slots[it.value()].append(position++);
-            out.text += '?';
+            out += replace(sql.mid(i + 1, j - i - 1).toUpper());
             i = j;
         } else {
-            out.text += c;
+            out += c;
             ++i;
         }
     }
     return out;
+}
+
+} // namespace
+
+ParsedSql parseSql(const QString& sql, bool paramCheck) {
+    ParsedSql out;
+    QHash<QString, int> byName;
+    int position = 0;
+    out.text = scan(sql, paramCheck, [&](const QString& name) {
+        if (name.isEmpty()) {
+            out.names << QString::number(out.names.size() + 1);
+            out.slots.append(QVector<int>{position++});
+            return QStringLiteral("?");
+        }
+        auto it = byName.find(name);
+        if (it == byName.end()) {
+            it = byName.insert(name, out.names.size());
+            out.names << name;
+            out.slots.append(QVector<int>());
+        }
+        out.slots[it.value()].append(position++);
+        return QStringLiteral("?");
+    });
+    return out;
+}
+
+QString suffixParams(const QString& sql, const QString& suffix) {
+    return scan(sql, true, [&](const QString& name) { return ':' + name + suffix; });
 }
 
 } // namespace mavo::db

@@ -18,4 +18,9 @@ struct ParsedSql {
 // parameter of its own.
 ParsedSql parseSql(const QString& sql, bool paramCheck);
 
+// The text with `suffix` after the name of every parameter (":CODICE" becomes
+// ":CODICE#" for "#"), so that one statement can be repeated with variables
+// of its own.
+QString suffixParams(const QString& sql, const QString& suffix);
+
 } // namespace mavo::db

@@ -217,6 +217,19 @@ const QVector<FieldInfo>& Statement::paramInfo() const {
     return b_->params;
 }
 
+QString Statement::paramType(const QString& name) const {
+    const int index = paramIndex(name);
+    if (index < 0 || !prepared())
+        throw DatabaseError(QStringLiteral("Parameter not found: ") + name);
+    return values::declaration(b_->inSlots[paramSlots_[index].first()]);
+}
+
+QString Statement::columnType(int column) const {
+    if (column < 0 || column >= b_->outSlots.size())
+        throw DatabaseError(QStringLiteral("No column %1").arg(column));
+    return values::declaration(b_->outSlots[column]);
+}
+
 void Statement::execute() {
     prepare();
     releaseCursor();

@@ -47,6 +47,10 @@ public:
     void setParam(const QString& name, const QVariant& value); // a null QVariant is NULL
     void setParam(int index, const QVariant& value);
     const QVector<FieldInfo>& paramInfo() const;
+    // A parameter's type as the engine described its first use, and a
+    // column's, written as PSQL declares them; the statement must be prepared.
+    QString paramType(const QString& name) const;
+    QString columnType(int column) const;
 
     // Runs the statement; a select opens its cursor (closing a previous one).
     void execute();

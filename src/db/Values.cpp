@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 namespace mavo::db::values {
 
@@ -26,8 +28,12 @@ template <typename T> void store(unsigned char* p, T v) {
     std::memcpy(p, &v, sizeof(T));
 }
 
+// Scales are 0 to 18 digits, and a value is scaled on every write and read.
 double power10(int exponent) {
-    return std::pow(10.0, exponent);
+    static constexpr double exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                       1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+    return exponent >= 0 && exponent < int(std::size(exact)) ? exact[exponent]
+                                                             : std::pow(10.0, exponent);
 }
 
 [[noreturn]] void conversionError(const QVariant& value) {
@@ -45,6 +51,10 @@ double toDouble(const QVariant& value) {
     return d;
 }
 
+[[noreturn]] void outOfRange() {
+    throw DatabaseError(QStringLiteral("numeric value is out of range"), -802, isc_arith_except);
+}
+
 // Integers are written exactly; anything else goes through a rounded double.
 qint64 toScaled(const QVariant& value, int scale) {
     const int id = value.typeId();
@@ -56,9 +66,16 @@ qint64 toScaled(const QVariant& value, int scale) {
     // Past 64 bits llround gives a wrapped-around value that would be stored
     // as if it were the number: refuse it as the server refuses an overflow.
     if (!(std::fabs(scaled) < 9.2e18))
-        throw DatabaseError(QStringLiteral("numeric value is out of range"), -802,
-                            isc_arith_except);
+        outOfRange();
     return std::llround(scaled);
+}
+
+// A SMALLINT or INTEGER slot takes only what fits: a cut-down number would be
+// stored as if it were the one given.
+template <typename T> T narrowed(qint64 value) {
+    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
+        outOfRange();
+    return static_cast<T>(value);
 }
 
 QByteArray toBytes(const QVariant& value) {
@@ -177,6 +194,38 @@ QVector<Slot> slots(IMessageMetadata* meta) {
     return out;
 }
 
+QString declaration(const Slot& slot) {
+    const auto numeric = [&](const char* integer, int precision) {
+        return slot.scale == 0 ? QString::fromLatin1(integer)
+                               : QStringLiteral("NUMERIC(%1,%2)").arg(precision).arg(-slot.scale);
+    };
+    switch (slot.type) {
+    case SQL_VARYING:
+    case SQL_TEXT: {
+        // An attachment in UTF8 has texts described in UTF8, or as bytes.
+        const char* const charsets[] = {"NONE", "OCTETS", "ASCII", "UNICODE_FSS", "UTF8"};
+        if (slot.charset >= std::size(charsets))
+            break;
+        const unsigned characters = slot.charset == charsetUtf8 ? slot.length / 4 : slot.length;
+        return QStringLiteral("%1(%2) CHARACTER SET %3")
+            .arg(slot.type == SQL_TEXT ? "CHAR" : "VARCHAR")
+            .arg(characters)
+            .arg(charsets[slot.charset]);
+    }
+    case SQL_SHORT: return numeric("SMALLINT", 4);
+    case SQL_LONG: return numeric("INTEGER", 9);
+    case SQL_INT64: return numeric("BIGINT", 18);
+    case SQL_FLOAT: return QStringLiteral("FLOAT");
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return QStringLiteral("DOUBLE PRECISION");
+    case SQL_TYPE_DATE: return QStringLiteral("DATE");
+    case SQL_TYPE_TIME: return QStringLiteral("TIME");
+    case SQL_TIMESTAMP: return QStringLiteral("TIMESTAMP");
+    case SQL_BOOLEAN: return QStringLiteral("BOOLEAN");
+    }
+    throw DatabaseError(QStringLiteral("No declaration for type %1").arg(slot.type));
+}
+
 void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
            IAttachment* attachment, ITransaction* transaction) {
     const unsigned type = slot.type, length = slot.length, nullOffset = slot.nullOffset;
@@ -206,8 +255,8 @@ void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
         }
         break;
     }
-    case SQL_SHORT: store<short>(p, static_cast<short>(toScaled(value, scale))); break;
-    case SQL_LONG: store<ISC_LONG>(p, static_cast<ISC_LONG>(toScaled(value, scale))); break;
+    case SQL_SHORT: store<short>(p, narrowed<short>(toScaled(value, scale))); break;
+    case SQL_LONG: store<ISC_LONG>(p, narrowed<ISC_LONG>(toScaled(value, scale))); break;
     case SQL_INT64: store<ISC_INT64>(p, toScaled(value, scale)); break;
     case SQL_FLOAT: store<float>(p, static_cast<float>(toDouble(value))); break;
     case SQL_DOUBLE:

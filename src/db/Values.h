@@ -26,6 +26,9 @@ SqlType sqlType(unsigned engineType);
 FieldInfo describe(Firebird::IMessageMetadata* meta, unsigned index);
 QVector<Slot> slots(Firebird::IMessageMetadata* meta);
 
+// The slot's type as PSQL declares it ("VARCHAR(30) CHARACTER SET UTF8").
+QString declaration(const Slot& slot);
+
 // Writes value (null QVariant = NULL) into its slot of buffer.
 void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
            Firebird::IAttachment* attachment, Firebird::ITransaction* transaction);

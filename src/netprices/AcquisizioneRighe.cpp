@@ -2,10 +2,12 @@
 
 #include "common/Testo.h"
 #include "db/DatabaseError.h"
+#include "netprices/Catalogo.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace mavo {
 
@@ -41,25 +43,183 @@ QStringView senzaBordi(QStringView testo) {
     return testo;
 }
 
+// "NETTO" anywhere in the field, the letters compared without regard to case;
+// no other character folds to one of them, so ASCII is all there is to it.
+bool netto(QStringView campo) {
+    static constexpr char16_t minuscole[] = u"netto";
+    constexpr qsizetype lunghezza = std::size(minuscole) - 1;
+    for (qsizetype i = 0; i + lunghezza <= campo.size(); ++i) {
+        qsizetype k = 0;
+        while (k < lunghezza && (campo[i + k].unicode() | 0x20) == minuscole[k])
+            ++k;
+        if (k == lunghezza)
+            return true;
+    }
+    return false;
+}
+
 QString conAcuti(QString testo) {
     return testo.replace(Apostrofo, Acuto);
 }
+
+QString scartata(qint64 numero, const QString& motivo) {
+    return QStringLiteral("Riga %1 scartata: ").arg(numero) + motivo;
+}
+
+// Rows per call of the engine. A row takes up to five of the 256 contexts a
+// statement may have (the insert, the check and its count twice).
+constexpr int RigheBlocco = 50;
+
+const QStringList Inserimento{"INSERT INTO MANUTENZIONENETTI(", "CODICE,", "DESCRIZIONE,", "PREZZO",
+                              ")", "VALUES(", ":CODICE,", ":DESCRIZIONE,", ":PREZZO", ")"};
+const QStringList Controllo{"SELECT", "  COUNT(*) AS TOT", "FROM", "  MANUTENZIONENETTI", "WHERE",
+                            "  CODICE=:CODICE"};
 
 } // namespace
 
 AcquisizioneRighe::AcquisizioneRighe(db::Database& database, db::Transaction& transazione,
                                      Interazione& port)
-    : port_(port), inserimento_(&database, &transazione), controllo_(&database, &transazione) {
-    inserimento_.setSql({"INSERT INTO MANUTENZIONENETTI(", "CODICE,", "DESCRIZIONE,", "PREZZO", ")",
-                         "VALUES(", ":CODICE,", ":DESCRIZIONE,", ":PREZZO", ")"});
-    inserimento_.prepare();
-    controllo_.setSql({"SELECT", "  COUNT(*) AS TOT", "FROM", "  MANUTENZIONENETTI", "WHERE",
-                       "  CODICE=:CODICE"});
-    controllo_.prepare();
+    : port_(port), inserimento_(&database, &transazione), controllo_(&database, &transazione),
+      blocco_(&database, &transazione, RigheBlocco, preparaIstruzioni(database)) {
+    attesa_.reserve(RigheBlocco);
 }
 
-void AcquisizioneRighe::scarta(qint64 numero, const QString& motivo) {
-    port_.AggiungiRiepilogo(QStringLiteral("Riga %1 scartata: ").arg(numero) + motivo);
+// The block gives each row the outcome of the duplicate check (TOT) and, when
+// the code is new and the row has a price, inserts it: what one row at a
+// time does, in the same transaction. A row of nulls finds nothing and
+// inserts nothing.
+//
+// When an insert of a code already there is bound to fail (a unique index on
+// CODICE) and does nothing else (no trigger), the insert goes first and the
+// check only runs when it fails: the outcome is the same, for a fraction of
+// the work, as most codes are new. A failure the check does not explain is
+// raised again, so that the row is reported with its own message.
+db::RowBlock::Definition AcquisizioneRighe::preparaIstruzioni(db::Database& database) {
+    inserimento_.setSql(Inserimento);
+    inserimento_.prepare();
+    controllo_.setSql(Controllo);
+    controllo_.prepare();
+    QStringList controllo = db::RowBlock::perRow(Controllo) << "INTO :TOT#;";
+    QStringList inserimento = db::RowBlock::perRow(Inserimento);
+    inserimento.last() += ';';
+    QStringList corpo;
+    if (ColonnaUnivoca(database, "MANUTENZIONENETTI", "CODICE") &&
+        SenzaTrigger(database, "MANUTENZIONENETTI")) {
+        corpo << "TOT# = 0;"
+              << "IF (PREZZO# IS NULL) THEN" << controllo << "ELSE"
+              << "BEGIN" << inserimento << "  WHEN GDSCODE UNIQUE_KEY_VIOLATION, GDSCODE NO_DUP DO"
+              << "  BEGIN" << controllo << "    IF (TOT# = 0) THEN"
+              << "      EXCEPTION;"
+              << "  END"
+              << "END";
+    } else {
+        corpo << controllo << "IF (TOT# = 0 AND PREZZO# IS NOT NULL) THEN" << inserimento;
+    }
+    return {.inputs = {{"CODICE#", inserimento_.paramType("CODICE")},
+                       {"DESCRIZIONE#", inserimento_.paramType("DESCRIZIONE")},
+                       {"PREZZO#", inserimento_.paramType("PREZZO")}},
+            .outputs = {{"TOT#", controllo_.columnType(0)}},
+            .body = corpo};
+}
+
+void AcquisizioneRighe::Acquisisci(QStringView riga, qint64 numero) {
+    if (!netto(EstraiCampo(riga, 5, Separatore)))
+        return;
+    Riga r;
+    r.numero = numero;
+    r.codice = EstraiCampo(riga, 1, Separatore);
+    if (r.codice.isEmpty())
+        return;
+    if (const qsizetype lunghezza = caratteri(r.codice); lunghezza > MassimoCodice) {
+        r.riepilogo << scartata(numero, QStringLiteral("Codice non può superare i 30 car., "
+                                                       "\"%1\" da %2 car.")
+                                            .arg(r.codice, QString::number(lunghezza)));
+        r.codice.clear();
+        return accoda(std::move(r));
+    }
+    // Checked as it will be stored, so that a code repeated with an apostrophe
+    // is reported as a repetition and not as a failed insert.
+    r.codiceSalvato = conAcuti(r.codice);
+
+    QString descrizione = EstraiCampo(riga, 2, Separatore);
+    if (const qsizetype lunghezza = caratteri(descrizione); lunghezza > MassimoDescrizione) {
+        r.riepilogo << QStringLiteral(
+                           "Riga %1: Descrizione non può superare i 50 car., \"%2\" da %3 car. - "
+                           "verrà troncata")
+                           .arg(QString::number(numero), descrizione, QString::number(lunghezza));
+        descrizione = primiCaratteri(descrizione, MassimoDescrizione);
+    }
+    r.descrizione = conAcuti(descrizione);
+
+    QString campoPrezzo = EstraiCampo(riga, 3, Separatore);
+    campoPrezzo.remove(Euro);
+    campoPrezzo.remove(u'.'); // always a thousands separator
+    const QString prezzo = senzaBordi(campoPrezzo).toString();
+    if (prezzo.isEmpty()) {
+        r.riepilogo << scartata(numero, QStringLiteral("Prezzo non trovato"));
+    } else if (const std::optional<double> valore = textToFloat(prezzo); !valore) {
+        r.riepilogo << scartata(numero, QStringLiteral("Prezzo \"%1\" non valido").arg(prezzo));
+    } else if (*valore == 0) {
+        r.riepilogo << scartata(numero, QStringLiteral("Prezzo a 0"));
+    } else {
+        r.prezzo = valore;
+    }
+    accoda(std::move(r));
+}
+
+void AcquisizioneRighe::accoda(Riga riga) {
+    attesa_.push_back(std::move(riga));
+    if (attesa_.size() == RigheBlocco)
+        Completa();
+}
+
+void AcquisizioneRighe::Completa() {
+    if (attesa_.empty())
+        return;
+    try {
+        for (int r = 0; r < RigheBlocco; ++r) {
+            const Riga* riga =
+                r < int(attesa_.size()) && !attesa_[r].codice.isEmpty() ? &attesa_[r] : nullptr;
+            blocco_.setParam(r, 0, riga ? QVariant(riga->codiceSalvato) : QVariant());
+            blocco_.setParam(r, 1, riga && riga->prezzo ? QVariant(riga->descrizione) : QVariant());
+            blocco_.setParam(r, 2, riga && riga->prezzo ? QVariant(*riga->prezzo) : QVariant());
+        }
+        blocco_.execute();
+    } catch (const db::DatabaseError&) {
+        // Nothing of the block stays: one row at a time, the failing row is
+        // reported as such and the others go in.
+        for (const Riga& riga : attesa_)
+            unaAllaVolta(riga);
+        attesa_.clear();
+        return;
+    }
+    for (int r = 0; r < int(attesa_.size()); ++r) {
+        const Riga& riga = attesa_[r];
+        if (!riga.codice.isEmpty() && blocco_.value(r, 0).toLongLong() > 0) {
+            riportaRipetizione(riga);
+            continue;
+        }
+        for (const QString& linea : riga.riepilogo)
+            port_.AggiungiRiepilogo(linea);
+        if (riga.prezzo)
+            ++acquisite_;
+    }
+    attesa_.clear();
+}
+
+void AcquisizioneRighe::riportaRipetizione(const Riga& riga) {
+    port_.AggiungiRiepilogo(scartata(
+        riga.numero,
+        QStringLiteral("Codice \"%1\" già acquisito in una riga precedente").arg(riga.codice)));
+}
+
+void AcquisizioneRighe::unaAllaVolta(const Riga& riga) {
+    if (!riga.codice.isEmpty() && giaAcquisito(riga.codiceSalvato))
+        return riportaRipetizione(riga);
+    for (const QString& linea : riga.riepilogo)
+        port_.AggiungiRiepilogo(linea);
+    if (riga.prezzo)
+        inserisci(riga);
 }
 
 bool AcquisizioneRighe::giaAcquisito(const QString& codice) {
@@ -70,52 +230,16 @@ bool AcquisizioneRighe::giaAcquisito(const QString& codice) {
     return trovato;
 }
 
-void AcquisizioneRighe::Acquisisci(QStringView riga, qint64 numero) {
-    if (!EstraiCampo(riga, 5, Separatore).contains(u"NETTO", Qt::CaseInsensitive))
-        return;
-    const QString codice = EstraiCampo(riga, 1, Separatore);
-    if (codice.isEmpty())
-        return;
-    if (const qsizetype lunghezza = caratteri(codice); lunghezza > MassimoCodice)
-        return scarta(numero, QStringLiteral("Codice non può superare i 30 car., \"%1\" da %2 car.")
-                                  .arg(codice, QString::number(lunghezza)));
-    // Checked as it will be stored, so that a code repeated with an apostrophe
-    // is reported as a repetition and not as a failed insert.
-    const QString codiceSalvato = conAcuti(codice);
-    if (giaAcquisito(codiceSalvato))
-        return scarta(
-            numero,
-            QStringLiteral("Codice \"%1\" già acquisito in una riga precedente").arg(codice));
-
-    QString descrizione = EstraiCampo(riga, 2, Separatore);
-    if (const qsizetype lunghezza = caratteri(descrizione); lunghezza > MassimoDescrizione) {
-        port_.AggiungiRiepilogo(
-            QStringLiteral("Riga %1: Descrizione non può superare i 50 car., \"%2\" da %3 car. - "
-                           "verrà troncata")
-                .arg(QString::number(numero), descrizione, QString::number(lunghezza)));
-        descrizione = primiCaratteri(descrizione, MassimoDescrizione);
-    }
-
-    QString campoPrezzo = EstraiCampo(riga, 3, Separatore);
-    campoPrezzo.remove(Euro);
-    campoPrezzo.remove(u'.'); // always a thousands separator
-    const QString prezzo = senzaBordi(campoPrezzo).toString();
-    if (prezzo.isEmpty())
-        return scarta(numero, QStringLiteral("Prezzo non trovato"));
-    const std::optional<double> valore = textToFloat(prezzo);
-    if (!valore)
-        return scarta(numero, QStringLiteral("Prezzo \"%1\" non valido").arg(prezzo));
-    if (*valore == 0)
-        return scarta(numero, QStringLiteral("Prezzo a 0"));
-
-    inserimento_.setParam("CODICE", codiceSalvato);
-    inserimento_.setParam("DESCRIZIONE", conAcuti(descrizione));
-    inserimento_.setParam("PREZZO", *valore);
+void AcquisizioneRighe::inserisci(const Riga& riga) {
+    inserimento_.setParam("CODICE", riga.codiceSalvato);
+    inserimento_.setParam("DESCRIZIONE", riga.descrizione);
+    inserimento_.setParam("PREZZO", *riga.prezzo);
     try {
         inserimento_.execute();
         ++acquisite_;
     } catch (const db::DatabaseError& e) {
-        scarta(numero, QStringLiteral("Errore durante l'acquisizione"));
+        port_.AggiungiRiepilogo(
+            scartata(riga.numero, QStringLiteral("Errore durante l'acquisizione")));
         port_.AggiungiRiepilogo(e.message());
     }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "db/RowBlock.h"
 #include "db/Statement.h"
 
+#include <QStringList>
 #include <QStringView>
+#include <optional>
+#include <vector>
 
 namespace mavo {
 
@@ -11,6 +15,8 @@ class Interazione;
 // The checks a row of the supplier file goes through before it is staged in
 // MANUTENZIONENETTI. A row that fails one is reported as a summary line and
 // left out; only unexpected failures (the duplicate check) are thrown.
+// Rows wait to be checked and staged many at a time, in one call of the
+// engine; their summary lines are written then, in file order.
 class AcquisizioneRighe {
 public:
     // Prepares the insert and the duplicate check, once for the whole file.
@@ -18,15 +24,33 @@ public:
 
     // `numero` is the line's number in the file (the header is line 1).
     void Acquisisci(QStringView riga, qint64 numero);
+    // Checks and stages the rows still waiting; after the last line.
+    void Completa();
     qint64 Acquisite() const { return acquisite_; }
 
 private:
+    // A row as far as it can be judged without the staging table.
+    struct Riga {
+        qint64 numero = 0;
+        QString codice; // as read; empty for a row already judged
+        QString codiceSalvato;
+        QString descrizione;
+        std::optional<double> prezzo; // none: the row is not staged
+        QStringList riepilogo;        // the lines for it unless it is a repetition
+    };
+
+    db::RowBlock::Definition preparaIstruzioni(db::Database& database);
+    void accoda(Riga riga);
+    void riportaRipetizione(const Riga& riga);
+    void unaAllaVolta(const Riga& riga);
     bool giaAcquisito(const QString& codice);
-    void scarta(qint64 numero, const QString& motivo);
+    void inserisci(const Riga& riga);
 
     Interazione& port_;
     db::Statement inserimento_;
     db::Statement controllo_;
+    db::RowBlock blocco_;
+    std::vector<Riga> attesa_;
     qint64 acquisite_ = 0;
 };
 

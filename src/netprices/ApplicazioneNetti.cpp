@@ -1,15 +1,12 @@
 #include "netprices/ApplicazioneNetti.h"
 
 #include "context/TabXForm.h"
-#include "db/DatabaseError.h"
 #include "db/Statement.h"
+#include "netprices/AggiornamentoRighe.h"
 #include "netprices/Avanzamento.h"
 #include "netprices/DestinazioneNetti.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace mavo {
 
@@ -20,14 +17,6 @@ const QStringList RigheInAttesa{"SELECT",   "  *",     "FROM", "  MANUTENZIONENE
 
 QString numero(qint64 valore) {
     return formatFloat("###,###,##0", double(valore));
-}
-
-// The old list price counts as changed when, in single precision, it differs
-// from the new one by more than a ten-thousandth of the smaller of the two.
-bool prezzoCambiato(double vecchio, double nuovo) {
-    const double a = static_cast<float>(vecchio);
-    const double b = static_cast<float>(nuovo);
-    return std::fabs(a - b) > std::min(std::fabs(a), std::fabs(b)) * 0.0001;
 }
 
 qint64 totaleRighe(TTabXForm& contesto) {
@@ -73,54 +62,30 @@ void ApplicazioneNetti::aggiorna(db::Statement& righe) {
     db::Transaction scrittura(&archivio);
     scrittura.setParams(ParametriTransazioneNetti());
     scrittura.start();
-    db::Statement ricerca(&archivio, &scrittura);
-    ricerca.setSql(destinazione_.IstruzioneRicerca());
-    ricerca.prepare();
-    db::Statement aggiornamento(&archivio, &scrittura);
-    aggiornamento.setSql(destinazione_.IstruzioneAggiornamento());
-    aggiornamento.prepare();
+    AggiornamentoRighe aggiornamento(archivio, scrittura, destinazione_, port_);
 
     progresso->SetMessaggio(destinazione_.messaggioAggiornamento);
     progresso->SetBarraVisibile(true);
     Avanzamento avanzamento(*progresso, totale);
-    qint64 lette = 0, aggiornate = 0, cambiate = 0;
+    qint64 lette = 0;
     const int colonnaCodice = righe.columnIndex("CODICE");
     const int colonnaPrezzo = righe.columnIndex("PREZZO");
     do {
         avanzamento.Riga(++lette);
-        const QString codice = righe.value(colonnaCodice).toString();
-        ricerca.close();
-        ricerca.setParam("CODICE", codice);
-        ricerca.execute();
-        if (!ricerca.fetch())
-            continue;
-        const QVariant id = ricerca.value(0);
-        const double vecchio = ricerca.value(1).toDouble(); // NULL reads 0
-        ricerca.close();
-
-        const double prezzo = righe.value(colonnaPrezzo).toDouble();
-        aggiornamento.setParam("PREZZO", prezzo);
-        aggiornamento.setParam("ID", id.toLongLong());
-        try {
-            aggiornamento.execute();
-        } catch (const db::DatabaseError& e) {
-            port_.AggiungiRiepilogo("Errore durante l'aggiornamento del codice \"" + codice + '"');
-            port_.AggiungiRiepilogo(e.message());
-            continue;
-        }
-        ++aggiornate;
-        if (prezzoCambiato(vecchio, prezzo))
-            ++cambiate;
+        aggiornamento.Aggiungi(righe.value(colonnaCodice).toString(),
+                               righe.value(colonnaPrezzo).toDouble());
     } while (righe.fetch());
+    aggiornamento.Completa();
 
     if (prova_)
         scrittura.rollback();
     else
         scrittura.commit();
     port_.AggiungiRiepilogo("- Numero di record di partenza: " + numero(totale));
-    port_.AggiungiRiepilogo("- Numero record aggiornati con 9999999: " + numero(aggiornate));
+    port_.AggiungiRiepilogo("- Numero record aggiornati con 9999999: " +
+                            numero(aggiornamento.Aggiornate()));
     port_.AggiungiRiepilogo("- Numero record dove è stato cambiato il prezzo listino: " +
-                            numero(cambiate));
+                            numero(aggiornamento.Cambiate()));
 }
 
 } // namespace mavo

@@ -9,6 +9,7 @@
 #include "netprices/FileFornitore.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
+#include "platform/IoError.h"
 
 namespace mavo {
 
@@ -79,10 +80,17 @@ bool ImportazioneNetti::acquisisci(const QString& percorso) {
     port_.PulisciRiepilogo();
     Avanzamento avanzamento(*progresso, righe);
     qint64 n = 0;
-    file.LeggiRighe([&](QStringView riga) {
-        avanzamento.Riga(++n);
-        acquisizione.Acquisisci(riga, n + 1);
-    });
+    try {
+        file.LeggiRighe([&](QStringView riga) {
+            avanzamento.Riga(++n);
+            acquisizione.Acquisisci(riga, n + 1);
+        });
+    } catch (const IoError&) {
+        // The lines read before the failure are reported all the same.
+        acquisizione.Completa();
+        throw;
+    }
+    acquisizione.Completa();
 
     if (transazione.active()) {
         if (prova_)

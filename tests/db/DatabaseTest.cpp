@@ -1,6 +1,7 @@
 #include "support/TestDb.h"
 
 #include "db/DatabaseError.h"
+#include "db/RowBlock.h"
 
 #include <QDate>
 #include <QProcess>
@@ -215,6 +216,71 @@ TEST(Statement, TooLongTextIsRefusedLikeTheServerDoes) {
     } catch (const db::DatabaseError& e) {
         EXPECT_TRUE(e.message().contains("string right truncation")) << e.message().toStdString();
     }
+}
+
+TEST(Statement, NumberBeyondASmallColumnIsRefusedNotCut) {
+    TestDb t;
+    t.exec("CREATE TABLE T(S SMALLINT, I INTEGER, N NUMERIC(9,2))");
+    const std::pair<const char*, QVariant> casi[] = {
+        {"S", 40000}, {"I", Q_INT64_C(3000000000)}, {"N", 30000000.0}};
+    for (const auto& [colonna, valore] : casi) {
+        SCOPED_TRACE(colonna);
+        db::Statement ins(&t.db());
+        ins.setSql({QStringLiteral("INSERT INTO T(%1) VALUES(:V)").arg(colonna)});
+        ins.setParam("V", valore);
+        try {
+            ins.execute();
+            ADD_FAILURE() << "stored as "
+                          << t.scalar("SELECT COALESCE(S, I, N) FROM T").toString().toStdString();
+        } catch (const db::DatabaseError& e) {
+            EXPECT_EQ(e.message(), "numeric value is out of range");
+        }
+    }
+}
+
+// A block's inputs are declared as the engine described the statement's
+// parameters, so rows reach the table as they do one at a time; each row
+// sees the rows before it; a failing run leaves nothing behind.
+TEST(RowBlock, RowsAsOneAtATimeAndNothingOfAFailedRun) {
+    TestDb t;
+    t.exec("CREATE TABLE T(C VARCHAR(3) NOT NULL UNIQUE, N NUMERIC(9,2), D DATE)");
+    db::Transaction& tr = t.transaction();
+    db::Statement ins(&t.db(), &tr);
+    ins.setSql({"INSERT INTO T(C, N, D)", "VALUES(:C, :N, :D)"});
+    ins.prepare();
+    EXPECT_EQ(ins.paramType("C"), "VARCHAR(3) CHARACTER SET UTF8");
+    EXPECT_EQ(ins.paramType("N"), "NUMERIC(9,2)");
+    QStringList corpo = QStringList{"IF (C# IS NOT NULL) THEN"} << db::RowBlock::perRow(ins.sql());
+    corpo.last() += ';';
+    corpo << "K# = (SELECT COUNT(*) FROM T);";
+    db::RowBlock block(&t.db(), &tr, 3,
+                       {.inputs = {{"C#", ins.paramType("C")},
+                                   {"N#", ins.paramType("N")},
+                                   {"D#", ins.paramType("D")}},
+                        .outputs = {{"K#", "INTEGER"}},
+                        .body = corpo});
+    const auto riga = [&](int r, const QVariant& c, const QVariant& n, const QVariant& d) {
+        block.setParam(r, 0, c);
+        block.setParam(r, 1, n);
+        block.setParam(r, 2, d);
+    };
+    riga(0, QString::fromUtf8("è€x"), 1.006, QDate(2024, 2, 29));
+    riga(1, "AB", -3, QVariant());
+    riga(2, QVariant(), QVariant(), QVariant());
+    block.execute();
+    EXPECT_EQ(block.value(0, 0).toInt(), 1);
+    EXPECT_EQ(block.value(1, 0).toInt(), 2);
+    EXPECT_EQ(block.value(2, 0).toInt(), 2);
+
+    riga(0, "Z", 1, QVariant());
+    riga(1, "AB", 2, QVariant()); // already there
+    EXPECT_THROW(block.execute(), db::DatabaseError);
+    tr.commit();
+    EXPECT_EQ(t.scalar("SELECT LIST(C || '=' || N || '/' || COALESCE(D, '-'), ' ') FROM "
+                       "(SELECT * FROM T ORDER BY C)")
+                  .toString()
+                  .toStdString(),
+              "AB=-3.00/- è€x=1.01/2024-02-29");
 }
 
 TEST(Statement, JoinReportsEachColumnsOrigin) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using mavo::db::parseSql;
+using mavo::db::suffixParams;
 
 namespace {
 
@@ -51,5 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"CheckOffPositional", "INSERT INTO T VALUES(?, '?', ?)", false,
                   "INSERT INTO T VALUES(?, '?', ?)", {"1", "2"}, {{0}, {1}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SuffixParams, RenamesParametersAndNothingElse) {
+    EXPECT_EQ(suffixParams("SELECT ':X', :y FROM T /* :Z */ WHERE A=:A -- :W\n  AND B=:A", "#"),
+              "SELECT ':X', :Y# FROM T /* :Z */ WHERE A=:A# -- :W\n  AND B=:A#");
+}
 
 } // namespace

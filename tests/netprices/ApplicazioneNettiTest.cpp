@@ -144,6 +144,49 @@ TEST_P(ApplicazioneTest, RicercaFallitaAnnullaTutto) {
     EXPECT_TRUE(port.summary().isEmpty());
 }
 
+// Rows go to the engine many at a time, and a target without triggers has
+// them updated in the order of their IDs, here the reverse of the codes'. With
+// or without a trigger, failures and counters come out as one row at a time
+// has them, in the order of the codes.
+TEST_P(ApplicazioneTest, MoltiCodiciComeUnoAllaVolta) {
+    const auto codice = [](int k) { return QStringLiteral("K%1").arg(k, 3, 10, QChar('0')); };
+    const auto netto = [](int k) { return k == 33 || k == 151 ? 0.01 : 10.25 + k; };
+    std::vector<Netto> staged;
+    for (int k = 0; k < 200; ++k)
+        staged.push_back({codice(k), "", netto(k)});
+    mettiNetti(staged);
+    for (const bool conTrigger : {false, true}) {
+        SCOPED_TRACE(conTrigger ? "trigger" : "no trigger");
+        port = ScriptedInterazione();
+        archivio().exec("DELETE FROM " + d().tabella);
+        if (conTrigger)
+            archivio().exec("CREATE TRIGGER NIENTE FOR " + d().tabella +
+                            " BEFORE UPDATE AS BEGIN END");
+        int cambiati = 0;
+        for (int k = 0; k < 200; ++k) {
+            if (k % 10 == 0)
+                continue; // no row of the supplier
+            const bool uguale = k % 3 == 0;
+            articolo(1000 - k, "2197", codice(k), uguale ? netto(k) : 1);
+            cambiati += !uguale && k != 151;
+        }
+        ASSERT_TRUE(applica());
+        // A markup beyond the column's range: the update of the price 0,01 fails.
+        const QStringList memo = port.summary();
+        ASSERT_EQ(memo.size(), 7);
+        EXPECT_EQ(memo[0], "Errore durante l'aggiornamento del codice \"K033\"");
+        EXPECT_EQ(memo[2], "Errore durante l'aggiornamento del codice \"K151\"");
+        EXPECT_TRUE(memo[1].contains("numeric")) << memo[1].toStdString();
+        EXPECT_EQ(memo[3], memo[1]);
+        EXPECT_EQ(memo.mid(4), riepilogo(200, 178, cambiati));
+        const QMap<int, double> vendita = vendite();
+        EXPECT_EQ(vendita.size(), 180);
+        EXPECT_EQ(vendita.values().count(9999999), 178);
+        EXPECT_EQ(vendita[1000 - 33], 100);
+        EXPECT_EQ(vendita[1000 - 151], 100);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Bersagli, ApplicazioneTest,
                          ::testing::Values(BersaglioListone, BersaglioAnagrafica),
                          [](const auto& info) { return std::string(info.param.caso); });

@@ -3,6 +3,9 @@
 #include "db/DatabaseError.h"
 #include "netprices/ImportazioneNetti.h"
 
+#include <algorithm>
+#include <map>
+
 namespace mavo::test {
 namespace {
 
@@ -205,6 +208,75 @@ TEST_F(ImportazioneTest, InserimentoFallitoSegnalatoEProsegue) {
     EXPECT_EQ(memo[2], "Totale righe acquisite: 2");
     EXPECT_EQ(netti(), (std::vector<Netto>{{"A1", "Vite", 1}, {"A3", "Bullone", 3}}));
 }
+
+// Rows are checked and staged many at a time; whether the insert or the
+// duplicate check goes first (a trigger on the table makes the check go
+// first), every row comes out as one at a time would have it, failures in
+// the middle of a block included.
+class ImportazioneABlocchiTest : public ImportazioneTest,
+                                 public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ImportazioneABlocchiTest, OgniRigaComeDaSola) {
+    if (GetParam())
+        ditta.exec("CREATE TRIGGER NIENTE FOR MANUTENZIONENETTI BEFORE INSERT AS BEGIN END");
+    // A second unique index: an insert can fail without its code being there.
+    ditta.exec("CREATE UNIQUE INDEX MANUTENZIONENETTI_DESCR ON MANUTENZIONENETTI(DESCRIZIONE)");
+    const QString codiceLungo(31, u'K'), descrizioneLunga = QString(50, u'd') + u'x';
+    std::map<int, QString> speciali{
+        {3, "C1;Articolo 3;1,00;;NETTO"},   // repeated in the same block
+        {60, "C2;Articolo 60;1,00;;NETTO"}, // repeated from an earlier block
+        {61, "C2;Articolo 61;abc;;NETTO"},  // repeated, and no valid price
+        {70, codiceLungo + ";Articolo 70;1,00;;NETTO"},
+        {71, "C71;" + descrizioneLunga + ";1,00;;NETTO"},
+        {72, "C72;Articolo 72;;;NETTO"},
+        {73, "C73;Articolo 73;abc;;NETTO"},
+        {74, "C74;Articolo 74;0,00;;NETTO"},
+        {75, "C75;Articolo 75;1E20;;NETTO"},    // refused before it reaches the engine
+        {101, "C101;Articolo 100;1,00;;NETTO"}, // refused by the other index
+        {120, "C1 ;Articolo 120;1,00;;NETTO"},  // the database ignores trailing blanks
+        {125, "C125;Articolo 125;1,00;;LORDO"}};
+    QByteArray righe;
+    std::vector<Netto> attese;
+    for (int j = 0; j < 130; ++j) {
+        const QString prezzo = QString::number(j + 1) + ",50";
+        if (const auto s = speciali.find(j); s != speciali.end()) {
+            righe += s->second.toLatin1() + "\r\n";
+            if (j == 71)
+                attese.push_back({"C71", descrizioneLunga.left(50), 1});
+            continue;
+        }
+        righe += QStringLiteral("C%1;Articolo %1;%2;;NETTO\r\n").arg(j).arg(prezzo).toLatin1();
+        attese.push_back(
+            {QStringLiteral("C%1").arg(j), QStringLiteral("Articolo %1").arg(j), j + 1.5});
+    }
+    ASSERT_TRUE(importa(righe));
+
+    const QString ripetuto = "scartata: Codice \"%1\" già acquisito in una riga precedente";
+    QStringList memo = port.summary();
+    ASSERT_EQ(memo.size(), 14);
+    EXPECT_TRUE(memo[11].contains("MANUTENZIONENETTI_DESCR")) << memo[11].toStdString();
+    memo.removeAt(11);
+    EXPECT_EQ(
+        memo,
+        (QStringList{
+            "Riga 5 " + ripetuto.arg("C1"), "Riga 62 " + ripetuto.arg("C2"),
+            "Riga 63 " + ripetuto.arg("C2"),
+            "Riga 72 scartata: Codice non può superare i 30 car., \"" + codiceLungo +
+                "\" da 31 car.",
+            "Riga 73: Descrizione non può superare i 50 car., \"" + descrizioneLunga +
+                "\" da 51 car. - verrà troncata",
+            "Riga 74 scartata: Prezzo non trovato", "Riga 75 scartata: Prezzo \"abc\" non valido",
+            "Riga 76 scartata: Prezzo a 0", "Riga 77 scartata: Errore durante l'acquisizione",
+            "numeric value is out of range", "Riga 103 scartata: Errore durante l'acquisizione",
+            "Riga 122 " + ripetuto.arg("C1 "), "Totale righe acquisite: 119"}));
+    std::sort(attese.begin(), attese.end(),
+              [](const Netto& a, const Netto& b) { return a.codice < b.codice; });
+    EXPECT_EQ(netti(), attese);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ordine, ImportazioneABlocchiTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "ControlloPrima" : "InserimentoPrima");
+});
 
 TEST_F(ImportazioneTest, AzzeramentoImpeditoDaUnAltroUtente) {
     mettiNetti({{"VECCHIO", "x", 1}});
