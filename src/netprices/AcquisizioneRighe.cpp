@@ -66,14 +66,18 @@ QString scartata(qint64 numero, const QString& motivo) {
     return QStringLiteral("Riga %1 scartata: ").arg(numero) + motivo;
 }
 
-// Rows per call of the engine. A row takes up to five of the 256 contexts a
-// statement may have (the insert, the check and its count twice).
-constexpr int RigheBlocco = 50;
-
-const QStringList Inserimento{"INSERT INTO MANUTENZIONENETTI(", "CODICE,", "DESCRIZIONE,", "PREZZO",
-                              ")", "VALUES(", ":CODICE,", ":DESCRIZIONE,", ":PREZZO", ")"};
-const QStringList Controllo{"SELECT", "  COUNT(*) AS TOT", "FROM", "  MANUTENZIONENETTI", "WHERE",
-                            "  CODICE=:CODICE"};
+const QStringList Inserimento{"INSERT INTO MANUTENZIONENETTI(",
+                              "CODICE,",
+                              "DESCRIZIONE,",
+                              "PREZZO",
+                              ")",
+                              "VALUES(",
+                              ":CODICE,",
+                              ":DESCRIZIONE,",
+                              ":PREZZO",
+                              ")"};
+const QStringList Controllo{"SELECT", "  COUNT(*) AS TOT", "FROM", "  MANUTENZIONENETTI",
+                            "WHERE",  "  CODICE=:CODICE"};
 
 } // namespace
 
@@ -122,20 +126,20 @@ db::RowBlock::Definition AcquisizioneRighe::preparaIstruzioni(db::Database& data
             .body = corpo};
 }
 
-void AcquisizioneRighe::Acquisisci(QStringView riga, qint64 numero) {
+std::optional<AcquisizioneRighe::Riga> AcquisizioneRighe::Valuta(QStringView riga, qint64 numero) {
     if (!netto(EstraiCampo(riga, 5, Separatore)))
-        return;
+        return std::nullopt;
     Riga r;
     r.numero = numero;
     r.codice = EstraiCampo(riga, 1, Separatore);
     if (r.codice.isEmpty())
-        return;
+        return std::nullopt;
     if (const qsizetype lunghezza = caratteri(r.codice); lunghezza > MassimoCodice) {
         r.riepilogo << scartata(numero, QStringLiteral("Codice non può superare i 30 car., "
                                                        "\"%1\" da %2 car.")
                                             .arg(r.codice, QString::number(lunghezza)));
         r.codice.clear();
-        return accoda(std::move(r));
+        return r;
     }
     // Checked as it will be stored, so that a code repeated with an apostrophe
     // is reported as a repetition and not as a failed insert.
@@ -164,10 +168,10 @@ void AcquisizioneRighe::Acquisisci(QStringView riga, qint64 numero) {
     } else {
         r.prezzo = valore;
     }
-    accoda(std::move(r));
+    return r;
 }
 
-void AcquisizioneRighe::accoda(Riga riga) {
+void AcquisizioneRighe::Acquisisci(Riga riga) {
     attesa_.push_back(std::move(riga));
     if (attesa_.size() == RigheBlocco)
         Completa();

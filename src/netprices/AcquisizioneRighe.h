@@ -19,16 +19,6 @@ class Interazione;
 // engine; their summary lines are written then, in file order.
 class AcquisizioneRighe {
 public:
-    // Prepares the insert and the duplicate check, once for the whole file.
-    AcquisizioneRighe(db::Database& database, db::Transaction& transazione, Interazione& port);
-
-    // `numero` is the line's number in the file (the header is line 1).
-    void Acquisisci(QStringView riga, qint64 numero);
-    // Checks and stages the rows still waiting; after the last line.
-    void Completa();
-    qint64 Acquisite() const { return acquisite_; }
-
-private:
     // A row as far as it can be judged without the staging table.
     struct Riga {
         qint64 numero = 0;
@@ -39,8 +29,26 @@ private:
         QStringList riepilogo;        // the lines for it unless it is a repetition
     };
 
+    // Prepares the insert and the duplicate check, once for the whole file.
+    AcquisizioneRighe(db::Database& database, db::Transaction& transazione, Interazione& port);
+
+    // A line of the file, `numero` its number (the header is line 1); none
+    // for a line that is no net price. Touches nothing but the line, so it
+    // may run on any thread.
+    static std::optional<Riga> Valuta(QStringView riga, qint64 numero);
+    // Rows are staged in file order.
+    void Acquisisci(Riga riga);
+    // Checks and stages the rows still waiting; after the last line.
+    void Completa();
+    qint64 Acquisite() const { return acquisite_; }
+
+    // Rows checked and staged in one call of the engine. A row takes up to
+    // five of the 256 contexts a statement may have (the insert, the check
+    // and its count twice).
+    static constexpr int RigheBlocco = 50;
+
+private:
     db::RowBlock::Definition preparaIstruzioni(db::Database& database);
-    void accoda(Riga riga);
     void riportaRipetizione(const Riga& riga);
     void unaAllaVolta(const Riga& riga);
     bool giaAcquisito(const QString& codice);

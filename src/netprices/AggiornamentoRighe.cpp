@@ -16,6 +16,10 @@ namespace {
 // Rows per call of the engine; a row takes three of the 256 contexts a
 // statement may have (the lookup, the old and the new row of the update).
 constexpr int RigheBlocco = 80;
+// Found rows kept for one pass in ID order: memory stays flat however many
+// codes are staged, the bar moves with the updates, and a page is still
+// written about once per pass.
+constexpr std::size_t RigheInOrdine = 20000;
 
 // The old list price counts as changed when, in single precision, it differs
 // from the new one by more than a ten-thousandth of the smaller of the two.
@@ -84,12 +88,18 @@ void AggiornamentoRighe::Aggiungi(const QString& codice, double prezzo) {
 
 void AggiornamentoRighe::Completa() {
     elabora();
-    if (perId_) {
-        std::vector<int> ordine = inOrdine(trovate_.size());
-        std::stable_sort(ordine.begin(), ordine.end(),
-                         [&](int a, int b) { return trovate_[a].id < trovate_[b].id; });
-        aggiornaERiporta(trovate_, ordine);
-    }
+    if (perId_)
+        aggiornaTrovate();
+}
+
+// The rows found so far, updated in the order of their IDs and reported in
+// the order of their codes; two codes of one target row keep theirs.
+void AggiornamentoRighe::aggiornaTrovate() {
+    std::vector<int> ordine = inOrdine(trovate_.size());
+    std::stable_sort(ordine.begin(), ordine.end(),
+                     [&](int a, int b) { return trovate_[a].id < trovate_[b].id; });
+    aggiornaERiporta(trovate_, ordine);
+    trovate_.clear();
 }
 
 // The rows read so far: updated at once, or looked up and kept for the
@@ -112,10 +122,12 @@ void AggiornamentoRighe::elabora() {
         // The rows before the failing lookup are updated and reported, as
         // one at a time would have done before failing there.
         conserva();
-        Completa();
+        aggiornaTrovate();
         throw;
     }
     conserva();
+    if (trovate_.size() >= RigheInOrdine)
+        aggiornaTrovate();
 }
 
 void AggiornamentoRighe::cerca(Righe& righe) {

@@ -14,9 +14,9 @@ struct DestinazioneNetti;
 
 // The lookup and the update of each staged net price in the target, many
 // rows per call of the engine. A target without triggers has its rows
-// updated in the order of their IDs, the order they lie in on disk, so that
-// each page is written once and not once per pass of the staged codes over
-// it; as an update does nothing else, no one can tell the order. Each row
+// updated in the order of their IDs, the order they lie in on disk, some
+// thousands at a time, so that each page is written about once per pass and
+// not once per row; as an update does nothing else, no one can tell the order. Each row
 // is looked up again right before its update, so that a target row two codes
 // match (under a collation that ignores case) reads the price the first one
 // wrote, as one at a time. The summary lines keep the order of the codes.
@@ -47,6 +47,7 @@ private:
 
     db::RowBlock::Definition blocco(const DestinazioneNetti& destinazione, bool conAggiornamento);
     void elabora();
+    void aggiornaTrovate();
     void cerca(Righe& righe);
     void aggiornaERiporta(Righe& righe, const std::vector<int>& ordine);
     void aggiorna(Righe& righe, const std::vector<int>& ordine);

@@ -7,6 +7,7 @@
 #include "netprices/AnnullamentoMantenuto.h"
 #include "netprices/Avanzamento.h"
 #include "netprices/FileFornitore.h"
+#include "netprices/LetturaAnticipata.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
 #include "platform/IoError.h"
@@ -81,10 +82,16 @@ bool ImportazioneNetti::acquisisci(const QString& percorso) {
     Avanzamento avanzamento(*progresso, righe);
     qint64 n = 0;
     try {
-        file.LeggiRighe([&](QStringView riga) {
-            avanzamento.Riga(++n);
-            acquisizione.Acquisisci(riga, n + 1);
-        });
+        LetturaAnticipata lettura(file);
+        while (std::optional<LetturaAnticipata::Lotto> lotto = lettura.Prossimo()) {
+            for (AcquisizioneRighe::Riga& riga : lotto->righe) {
+                while (n < riga.numero - 1)
+                    avanzamento.Riga(++n);
+                acquisizione.Acquisisci(std::move(riga));
+            }
+            while (n < lotto->linee)
+                avanzamento.Riga(++n);
+        }
     } catch (const IoError&) {
         // The lines read before the failure are reported all the same.
         acquisizione.Completa();

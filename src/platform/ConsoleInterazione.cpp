@@ -12,10 +12,11 @@ namespace {
 // Erases the line the cursor is on (a progress bar being drawn).
 constexpr char kClearLine[] = "\r\x1b[K";
 
-void write(FILE* stream, const QString& text) {
+void write(FILE* stream, const QString& text, bool flush = true) {
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stream);
-    std::fflush(stream);
+    if (flush)
+        std::fflush(stream);
 }
 
 // The system writes line breaks as CR LF; a terminal wants LF.
@@ -88,7 +89,12 @@ private:
 } // namespace
 
 ConsoleInterazione::ConsoleInterazione(ConsoleOptions options)
-    : options_(std::move(options)), errIsTerminal_(isTerminal(options_.err)) {}
+    : options_(std::move(options)), errIsTerminal_(isTerminal(options_.err)),
+      outIsTerminal_(isTerminal(options_.out)) {}
+
+ConsoleInterazione::~ConsoleInterazione() {
+    std::fflush(options_.out);
+}
 
 void ConsoleInterazione::Avviso(const QString& testo) {
     message(QStringLiteral("AVVISO"), testo);
@@ -105,6 +111,7 @@ void ConsoleInterazione::Informazione(const QString& testo) {
 bool ConsoleInterazione::Conferma(const QString& domanda) {
     const QString prompt = (errIsTerminal_ ? QString::fromLatin1(kClearLine) : QString()) +
                            withLineFeeds(domanda) + QStringLiteral(" [s/N] ");
+    std::fflush(options_.out);
     write(options_.err, prompt);
     if (options_.assumeYes || !isTerminal(options_.in)) {
         // The answer is written too, so that a log shows what was decided.
@@ -126,12 +133,16 @@ std::unique_ptr<Progresso> ConsoleInterazione::CreaProgresso(const QString& mess
     return std::make_unique<TerminalProgress>(options_.err, messaggio);
 }
 
+// An import may write hundreds of thousands of lines: to a file or a pipe
+// they go in large writes, and are flushed before anything is written to `err`
+// so that a log holding both keeps their order.
 void ConsoleInterazione::AggiungiRiepilogo(const QString& riga) {
-    write(options_.out, withLineFeeds(riga) + u'\n');
+    write(options_.out, withLineFeeds(riga) + u'\n', outIsTerminal_);
 }
 
 void ConsoleInterazione::message(const QString& kind, const QString& text) {
     const QString start = errIsTerminal_ ? QString::fromLatin1(kClearLine) : QString();
+    std::fflush(options_.out);
     write(options_.err, start + kind + QStringLiteral(": ") + withLineFeeds(text) + u'\n');
 }
 

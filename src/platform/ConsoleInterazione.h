@@ -23,6 +23,9 @@ struct ConsoleOptions {
 class ConsoleInterazione : public Interazione {
 public:
     explicit ConsoleInterazione(ConsoleOptions options);
+    ~ConsoleInterazione() override;
+    ConsoleInterazione(const ConsoleInterazione&) = delete;
+    ConsoleInterazione& operator=(const ConsoleInterazione&) = delete;
 
     void Avviso(const QString& testo) override;
     void Errore(const QString& testo) override;
@@ -41,6 +44,7 @@ private:
 
     ConsoleOptions options_;
     bool errIsTerminal_;
+    bool outIsTerminal_;
 };
 
 } // namespace mavo

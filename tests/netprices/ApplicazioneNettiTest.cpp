@@ -187,6 +187,55 @@ TEST_P(ApplicazioneTest, MoltiCodiciComeUnoAllaVolta) {
     }
 }
 
+// Enough codes for several passes in ID order: none is lost or updated twice
+// where one pass ends and the next begins, and failures of different passes
+// are still reported in the order of the codes.
+TEST_P(ApplicazioneTest, MoltePassateInOrdineDiId) {
+    constexpr int Codici = 45000;
+    constexpr int Fallite[] = {5, 44990}; // price 0,01: the markup overflows
+    constexpr int SenzaRiga = 20001;
+    // Staged in the context's own transaction, which the operation reads.
+    db::Statement netti(&contesto->IBDatabase1, &contesto->IBTransaction1);
+    netti.setParamCheck(false);
+    netti.setSql({QStringLiteral("EXECUTE BLOCK AS DECLARE K INTEGER = 0; BEGIN "
+                                 "WHILE (K < %1) DO BEGIN "
+                                 "INSERT INTO MANUTENZIONENETTI(CODICE, PREZZO) "
+                                 "VALUES('M' || LPAD(:K, 5, '0'), "
+                                 "IIF(:K IN (%2, %3), 0.01, 10.25 + MOD(:K, 1000))); "
+                                 "K = K + 1; END END")
+                      .arg(Codici)
+                      .arg(Fallite[0])
+                      .arg(Fallite[1])});
+    netti.execute();
+    contesto->IBTransaction1.commitRetaining();
+    const bool anagrafica = !GetParam().suListino;
+    archivio().exec(QStringLiteral("EXECUTE BLOCK AS DECLARE K INTEGER = 0; BEGIN "
+                                   "WHILE (K < %1) DO BEGIN "
+                                   "IF (K <> %2) THEN "
+                                   "INSERT INTO %3(ID, CODICE, %4, %5, %6, %7, %8, %9%10) "
+                                   "VALUES(100000 - :K, 'M' || LPAD(:K, 5, '0'), '2197', "
+                                   "1, 1, 2, 100, 50%11); "
+                                   "K = K + 1; END END")
+                        .arg(Codici)
+                        .arg(SenzaRiga)
+                        .arg(d().tabella, d().colonnaFornitore, d().colonnaListino,
+                             d().colonnaAcquisto, d().colonnaNettoOneri, d().colonnaVendita,
+                             d().colonnaRicarico, QString(anagrafica ? ", ESTENSIONE" : ""),
+                             QString(anagrafica ? ", '3'" : "")));
+    ASSERT_TRUE(applica());
+    const QStringList memo = port.summary();
+    ASSERT_EQ(memo.size(), 7);
+    EXPECT_EQ(memo[0], "Errore durante l'aggiornamento del codice \"M00005\"");
+    EXPECT_EQ(memo[2], "Errore durante l'aggiornamento del codice \"M44990\"");
+    EXPECT_EQ(memo.mid(4), riepilogo(45000, 44997, 44997)
+                               .replaceInStrings("45000", "45.000")
+                               .replaceInStrings("44997", "44.997"));
+    EXPECT_EQ(vendite().values().count(9999999), Codici - 1 - 2);
+    const Prezzi ultimo = prezzi(100000 - 44989);
+    EXPECT_EQ(ultimo[0], 10.25 + 989);
+    EXPECT_EQ(ultimo[3], 9999999);
+}
+
 INSTANTIATE_TEST_SUITE_P(Bersagli, ApplicazioneTest,
                          ::testing::Values(BersaglioListone, BersaglioAnagrafica),
                          [](const auto& info) { return std::string(info.param.caso); });

@@ -116,6 +116,24 @@ TEST(ConsoleInterazione, SummaryLinesGoToOutInUtf8) {
     EXPECT_EQ(err.text(), "");
 }
 
+// A log taking both streams (2>&1): summary lines are written in large
+// blocks, yet a message still comes after the lines written before it.
+TEST(ConsoleInterazione, SummaryLinesStayBeforeALaterMessageInASharedLog) {
+    Capture log;
+    FILE* err = fdopen(dup(fileno(log.stream())), "w");
+    ASSERT_NE(err, nullptr);
+    {
+        ConsoleInterazione port({false, {}, log.stream(), err, stdin});
+        port.AggiungiRiepilogo("Riga 2 scartata: Prezzo a 0");
+        port.AggiungiRiepilogo("Riga 3 scartata: Prezzo non trovato");
+        port.Errore("Errore apertura archivio");
+        port.AggiungiRiepilogo("Totale righe acquisite: 0");
+    }
+    std::fclose(err);
+    EXPECT_EQ(log.text(), "Riga 2 scartata: Prezzo a 0\nRiga 3 scartata: Prezzo non trovato\n"
+                          "ERRORE: Errore apertura archivio\nTotale righe acquisite: 0\n");
+}
+
 TEST(ConsoleInterazione, NoProgressBarWhenErrIsNotATerminal) {
     Capture out, err;
     ConsoleInterazione port({false, {}, out.stream(), err.stream(), stdin});
