@@ -16,10 +16,11 @@ struct DestinazioneNetti;
 // rows per call of the engine. A target without triggers has its rows
 // updated in the order of their IDs, the order they lie in on disk, some
 // thousands at a time, so that each page is written about once per pass and
-// not once per row; as an update does nothing else, no one can tell the order. Each row
-// is looked up again right before its update, so that a target row two codes
-// match (under a collation that ignores case) reads the price the first one
-// wrote, as one at a time. The summary lines keep the order of the codes.
+// not once per row; as an update does nothing else, no one can tell the
+// order. Each row is looked up again right before its update, so that a
+// target row two codes match (under a collation that ignores case) reads the
+// price the first one wrote, as one at a time. The summary lines keep the
+// order of the codes.
 class AggiornamentoRighe {
 public:
     // Prepares the lookup and the update in the target's transaction.
