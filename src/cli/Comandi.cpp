@@ -3,7 +3,7 @@
 #include "cli/Anteprima.h"
 #include "cli/RigaDiComando.h"
 #include "context/EseguiProtetto.h"
-#include "entry/Entry.h"
+#include "context/PreparaChiamata.h"
 #include "netprices/ApplicazioneNetti.h"
 #include "netprices/DestinazioneNetti.h"
 #include "netprices/ImportazioneNetti.h"
@@ -40,11 +40,6 @@ bool esegui(const OpzioniSincronetti& opzioni, TTabXForm& contesto, Interazione&
     return false;
 }
 
-// Nobody is there to name the server of an archive: it stays unconnected.
-RispostaServer senzaServer(const QString&, const QString&) {
-    return {};
-}
-
 } // namespace
 
 int EseguiComando(const OpzioniSincronetti& opzioni) {
@@ -53,7 +48,7 @@ int EseguiComando(const OpzioniSincronetti& opzioni) {
          .file = opzioni.file.isEmpty() ? QString() : QFileInfo(opzioni.file).absoluteFilePath()});
     int esito = Interrotto;
     EseguiProtetto(port, [&] {
-        const AmbienteChiamata chiamata = PreparaChiamata(port, opzioni.utente, &senzaServer);
+        const AmbienteChiamata chiamata = PreparaChiamata(port, opzioni.utente);
         TTabXForm& contesto = *chiamata.contesto;
         // A company archive that is missing has been reported by the data module.
         if (!contesto.IBDatabase1.connected() || !PreparaTabellaManutenzione(contesto, false) ||

@@ -1,6 +1,5 @@
 #include "context/TabXForm.h"
 
-#include "context/PimIn2Form.h"
 #include "db/DatabaseError.h"
 #include "db/Statement.h"
 #include "platform/Interazione.h"
@@ -17,12 +16,17 @@ void collega(db::Database& database, db::Transaction& transazione) {
     database.setDefaultTransaction(&transazione);
 }
 
+// Without a window nobody can name a server: the dialog counts as closed.
+RispostaServer senzaDialogo(const QString&, const QString&) {
+    return {};
+}
+
 } // namespace
 
 TTabXForm::TTabXForm(Interazione& port, quint8 modo, QObject* parent,
                      FunzioneDialogoServer dialogoServer)
     : QObject(parent),
-      DialogoServer(dialogoServer ? std::move(dialogoServer) : &TPimIn2Form::ChiediServer),
+      DialogoServer(dialogoServer ? std::move(dialogoServer) : &senzaDialogo),
       ModoUtenti(modo), port_(port) {
     collega(IBDatabase1, IBTransaction1);
     IBTransaction1.setParams({"isc_tpb_concurrency", "isc_tpb_nowait"});

@@ -44,9 +44,10 @@ public:
     using FunzioneDialogoServer =
         std::function<RispostaServer(const QString& Titolo, const QString& Etichetta)>;
 
-    // Without a dialog function the real dialog TPimIn2Form is shown; tests
-    // give a script, which must be in place before construction opens the
-    // users database.
+    // The windows give the real dialog (TPimIn2Form::ChiediServer), tests a
+    // script, which must be in place before construction opens the users
+    // database; without one the dialog counts as closed and the archive stays
+    // unconnected.
     TTabXForm(Interazione& port, quint8 modo, QObject* parent = nullptr,
               FunzioneDialogoServer dialogoServer = {});
     ~TTabXForm() override;

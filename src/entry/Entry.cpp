@@ -1,10 +1,9 @@
 #include "entry/Entry.h"
 
-#include "context/DataModuleMavo.h"
 #include "context/EseguiProtetto.h"
-#include "context/TabXForm.h"
-#include "netprices/SincroPrezziNettiForm.h"
-#include "platform/Formats.h"
+#include "context/PreparaChiamata.h"
+#include "context/ui/PimIn2Form.h"
+#include "netprices/ui/SincroPrezziNettiForm.h"
 
 #include <memory>
 
@@ -13,7 +12,7 @@ namespace mavo {
 namespace {
 
 void apri(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
-    AmbienteChiamata chiamata = PreparaChiamata(port, NumeroUtente);
+    AmbienteChiamata chiamata = PreparaChiamata(port, NumeroUtente, &TPimIn2Form::ChiediServer);
     auto& [contesto, dataModule] = chiamata;
     if (!contesto->IBDatabase1.connected())
         return;
@@ -28,19 +27,6 @@ void apri(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
 }
 
 } // namespace
-
-AmbienteChiamata PreparaChiamata(Interazione& port, int32_t NumeroUtente,
-                                 TTabXForm::FunzioneDialogoServer dialogoServer) {
-    // The library's own separators and formats, whatever the host uses.
-    setFormatSettings(FormatSettings());
-
-    AmbienteChiamata chiamata;
-    chiamata.contesto = std::make_unique<TTabXForm>(port, TTabXForm::ModoDatabase, nullptr,
-                                                    std::move(dialogoServer));
-    chiamata.contesto->SetUserPerNum(NumeroUtente);
-    chiamata.dataModule = std::make_unique<TDataModuleMavo>(*chiamata.contesto);
-    return chiamata;
-}
 
 int32_t ApriSincroPrezziNetti(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
     // Nothing may reach the host: a failure is shown, and what was built so

@@ -1,28 +1,10 @@
 #pragma once
 
-#include "context/TabXForm.h"
-#include "context/DataModuleMavo.h"
-
 #include <cstdint>
-#include <memory>
 
 namespace mavo {
 
 class Interazione;
-
-// What a call builds before its window: the call context bound to the user and
-// the data module that made the archives ready (members in this order, so the
-// data module goes first).
-struct AmbienteChiamata {
-    std::unique_ptr<TTabXForm> contesto;
-    std::unique_ptr<TDataModuleMavo> dataModule;
-};
-
-// Sets the library's formats and builds the call context and the data module
-// for the user, as every call does; the command-line tool builds its run on
-// the same. Database failures are thrown.
-AmbienteChiamata PreparaChiamata(Interazione& port, int32_t NumeroUtente,
-                                 TTabXForm::FunzioneDialogoServer dialogoServer = {});
 
 // One call of the library by its host: builds the call context for the user,
 // makes the archives ready and opens the net-price window without waiting.

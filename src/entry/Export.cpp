@@ -1,5 +1,5 @@
 #include "entry/Entry.h"
-#include "platform/QtInterazione.h"
+#include "platform/ui/QtInterazione.h"
 
 #include <cstdint>
 

@@ -6,7 +6,7 @@
 #include "grid/DelegatoGriglia.h"
 #include "grid/IntestazioneGriglia.h"
 #include "context/EseguiProtetto.h"
-#include "platform/QtInterazione.h"
+#include "platform/ui/QtInterazione.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

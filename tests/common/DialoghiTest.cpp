@@ -1,8 +1,8 @@
 #include "Casi.h"
-#include "common/ListTabForm.h"
-#include "common/PimDataForm.h"
-#include "common/PimIn1Form.h"
-#include "common/StatBarForm.h"
+#include "common/ui/ListTabForm.h"
+#include "common/ui/PimDataForm.h"
+#include "common/ui/PimIn1Form.h"
+#include "common/ui/StatBarForm.h"
 #include "support/TestDb.h"
 
 #include <QLabel>

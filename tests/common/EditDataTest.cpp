@@ -1,4 +1,4 @@
-#include "common/EditData.h"
+#include "common/ui/EditData.h"
 #include "Casi.h"
 
 #include <QTest>

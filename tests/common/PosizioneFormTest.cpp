@@ -1,4 +1,4 @@
-#include "common/PosizioneForm.h"
+#include "common/ui/PosizioneForm.h"
 #include "db/DatabaseError.h"
 #include "support/TestDb.h"
 

@@ -1,4 +1,4 @@
-#include "context/PimIn2Form.h"
+#include "context/ui/PimIn2Form.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 #include "context/DataModuleMavo.h"
 #include "entry/Entry.h"
 #include "host/demo/DemoEnvironment.h"
-#include "netprices/SincroPrezziNettiForm.h"
+#include "netprices/ui/SincroPrezziNettiForm.h"
 #include "platform/ScriptedInterazione.h"
 #include "support/TestDb.h"
 

@@ -1,4 +1,5 @@
 #include "RicercaArchivio.h"
+#include "ClicTitolo.h"
 
 #include "grid/ordinamento/OrderBy.h"
 #include "grid/ordinamento/OrdinamentoMemorizzato.h"
@@ -12,11 +13,6 @@ namespace {
 
 const QStringList kBase{"SELECT A, B, NOME FROM \"T\""};
 const QStringList kCampi{"A", "B", "NOME", "QTA"}; // the grid's columns when the sort was made
-
-struct Clic {
-    const char* campo;
-    bool ctrl = false;
-};
 
 // What SalvaAspetto stores: one layout row per column, with its sort value.
 void memorizza(ArchivioProva& archivio, const StatoOrdinamento& stato) {

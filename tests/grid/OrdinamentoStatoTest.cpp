@@ -1,3 +1,5 @@
+#include "ClicTitolo.h"
+
 #include "grid/ordinamento/OrderBy.h"
 #include "grid/ordinamento/StatoOrdinamento.h"
 
@@ -6,11 +8,6 @@
 using namespace mavo;
 
 namespace {
-
-struct Clic {
-    const char* campo;
-    bool ctrl = false;
-};
 
 // The grid's columns A, B, C (in this order) of table T.
 StatoOrdinamento dopo(std::initializer_list<Clic> clic) {

@@ -1,6 +1,6 @@
 #include "RicercaArchivio.h"
 
-#include "common/EditData.h"
+#include "common/ui/EditData.h"
 #include "db/DatabaseError.h"
 #include "grid/ricerca/GruppoOpzioni.h"
 #include "grid/ricerca/RVEKGridForm.h"

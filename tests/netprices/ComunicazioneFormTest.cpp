@@ -1,5 +1,5 @@
-#include "netprices/ComunicazioneForm.h"
-#include "netprices/ProgressoComunicazione.h"
+#include "netprices/ui/ComunicazioneForm.h"
+#include "netprices/ui/ProgressoComunicazione.h"
 
 #include <QApplication>
 #include <QFrame>

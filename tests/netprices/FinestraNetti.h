@@ -3,7 +3,7 @@
 #include "context/DataModuleMavo.h"
 #include "context/TabXForm.h"
 #include "host/demo/DemoEnvironment.h"
-#include "netprices/SincroPrezziNettiForm.h"
+#include "netprices/ui/SincroPrezziNettiForm.h"
 #include "platform/ScriptedInterazione.h"
 
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/QtInterazione.h"
+#include "platform/ui/QtInterazione.h"
 
 #include "QtPrinters.h"
 

@@ -1,6 +1,6 @@
 #include "grid/aspetto/AvVEKGrForm.h"
 
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "grid/ricerca/RVEKGridForm.h"
 
-#include "common/AspettoDialogo.h"
-#include "common/EditData.h"
+#include "common/ui/AspettoDialogo.h"
+#include "common/ui/EditData.h"
 #include "context/EseguiProtetto.h"
 #include "grid/ricerca/GruppoOpzioni.h"
 #include "platform/Formats.h"

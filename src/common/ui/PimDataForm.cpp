@@ -1,6 +1,6 @@
-#include "common/PimDataForm.h"
+#include "common/ui/PimDataForm.h"
 
-#include "common/EditData.h"
+#include "common/ui/EditData.h"
 
 namespace mavo {
 

@@ -1,14 +1,14 @@
-#include "netprices/SincroPrezziNettiForm.h"
+#include "netprices/ui/SincroPrezziNettiForm.h"
 
-#include "common/PosizioneForm.h"
+#include "common/ui/PosizioneForm.h"
 #include "context/TabXForm.h"
 #include "context/DataModuleMavo.h"
 #include "grid/VEKGrid.h"
 #include "context/EseguiProtetto.h"
-#include "netprices/ProgressoComunicazione.h"
+#include "netprices/ui/ProgressoComunicazione.h"
 #include "netprices/TabellaManutenzione.h"
 #include "platform/Paths.h"
-#include "platform/QtInterazione.h"
+#include "platform/ui/QtInterazione.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

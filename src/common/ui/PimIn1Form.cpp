@@ -1,4 +1,4 @@
-#include "common/PimIn1Form.h"
+#include "common/ui/PimIn1Form.h"
 
 #include <QLineEdit>
 

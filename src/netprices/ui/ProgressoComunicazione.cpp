@@ -1,6 +1,6 @@
-#include "netprices/ProgressoComunicazione.h"
+#include "netprices/ui/ProgressoComunicazione.h"
 
-#include "netprices/ComunicazioneForm.h"
+#include "netprices/ui/ComunicazioneForm.h"
 
 namespace mavo {
 

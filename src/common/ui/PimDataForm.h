@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/DialogoImmissione.h"
+#include "common/ui/DialogoImmissione.h"
 
 namespace mavo {
 

@@ -1,6 +1,6 @@
-#include "netprices/ComunicazioneForm.h"
+#include "netprices/ui/ComunicazioneForm.h"
 
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 
 #include <QFont>
 #include <QRect>

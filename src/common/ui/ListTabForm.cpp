@@ -1,6 +1,6 @@
-#include "common/ListTabForm.h"
+#include "common/ui/ListTabForm.h"
 
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 #include "common/Testo.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"

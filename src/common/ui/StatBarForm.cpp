@@ -1,6 +1,6 @@
-#include "common/StatBarForm.h"
+#include "common/ui/StatBarForm.h"
 
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 
 #include <QProgressBar>
 

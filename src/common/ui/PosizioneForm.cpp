@@ -1,4 +1,4 @@
-#include "common/PosizioneForm.h"
+#include "common/ui/PosizioneForm.h"
 
 #include "common/Aggiornamento.h"
 #include "db/Transaction.h"

@@ -1,4 +1,4 @@
-#include "netprices/SincroPrezziNettiForm.h"
+#include "netprices/ui/SincroPrezziNettiForm.h"
 
 #include "netprices/ApplicazioneNetti.h"
 #include "netprices/DestinazioneNetti.h"

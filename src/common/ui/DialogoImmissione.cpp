@@ -1,6 +1,6 @@
-#include "common/DialogoImmissione.h"
+#include "common/ui/DialogoImmissione.h"
 
-#include "common/AspettoDialogo.h"
+#include "common/ui/AspettoDialogo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
