@@ -48,8 +48,19 @@ int EseguiComando(const OpzioniSincronetti& opzioni) {
          .file = opzioni.file.isEmpty() ? QString() : QFileInfo(opzioni.file).absoluteFilePath()});
     int esito = Interrotto;
     EseguiProtetto(port, [&] {
-        const AmbienteChiamata chiamata = PreparaChiamata(port, opzioni.utente);
-        TTabXForm& contesto = *chiamata.contesto;
+        const std::unique_ptr<TTabXForm> preparato = PreparaContesto(port, opzioni.utente);
+        TTabXForm& contesto = *preparato;
+        // The library is only called for users the host knows; here anybody may type a number.
+        if (contesto.GetNomeUser().isEmpty()) {
+            const db::Database& utenti = contesto.IBDatabaseUser;
+            port.Errore(utenti.connected()
+                            ? QStringLiteral("L'utente %1 non esiste nel database utenti %2")
+                                  .arg(opzioni.utente)
+                                  .arg(utenti.databaseName())
+                            : "Database utenti non disponibile: " + utenti.databaseName());
+            return;
+        }
+        const TDataModuleMavo dataModule(contesto);
         // A company archive that is missing has been reported by the data module.
         if (!contesto.IBDatabase1.connected() || !PreparaTabellaManutenzione(contesto, false) ||
             !esegui(opzioni, contesto, port))

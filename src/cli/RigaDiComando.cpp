@@ -42,6 +42,34 @@ void traduciEtichette(CLI::App& app) {
     formato->label("INT", "NUMERO");
 }
 
+// The parser's errors, said in Italian; the names they carry stay as typed.
+QString errore(const CLI::ParseError& e, const CLI::App& app) {
+    const QString testo = QString::fromStdString(e.what());
+    const QString nome = testo.section(QStringLiteral(": "), 0, 0);
+    const QString resto = testo.section(QStringLiteral(": "), 1);
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        if (testo.startsWith(QStringLiteral("A subcommand"))) {
+            const std::vector<std::string> resto = app.remaining();
+            if (!resto.empty())
+                return "Comando sconosciuto: " + QString::fromStdString(resto.front());
+            return QStringLiteral("Manca il comando (importa, anteprima, aggiorna o rimuovi)");
+        }
+        return "Manca l'argomento obbligatorio " +
+               testo.section(QStringLiteral(" is required"), 0, 0);
+    }
+    if (dynamic_cast<const CLI::ExtrasError*>(&e))
+        return "Argomenti non previsti: " + resto;
+    if (dynamic_cast<const CLI::ConversionError*>(&e)) {
+        const QString opzione = resto.section(QStringLiteral(" = "), 0, 0);
+        return "Valore non valido per " + opzione + ": " + resto.section(QStringLiteral(" = "), 1);
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&e))
+        return "Valore non ammesso per " + nome + ": " + resto.section(u' ', 0, 0);
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
+        return "Manca il valore di " + nome;
+    return "Riga di comando non valida: " + testo;
+}
+
 } // namespace
 
 std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* const* argv) {
@@ -96,8 +124,8 @@ std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* c
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        std::cerr << "ERRORE: " << e.what() << "\nPer l'elenco dei comandi: sincronetti --help"
-                  << std::endl;
+        std::cerr << "ERRORE: " << errore(e, app).toStdString()
+                  << "\nPer l'elenco dei comandi: sincronetti --help" << std::endl;
         return int(ErroreDiUso);
     }
 

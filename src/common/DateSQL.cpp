@@ -1,4 +1,5 @@
 #include "common/DateSQL.h"
+#include "platform/SqlTesto.h"
 
 #include "platform/Formats.h"
 
@@ -56,7 +57,7 @@ QString ScambiaGiornoMese(const QString& letterale) {
 }
 
 QString DataSQL(const QDate& data) {
-    return u'\'' + sqlDate(data) + u'\'';
+    return sql::letterale(sql::data(data));
 }
 
 } // namespace mavo

@@ -5,6 +5,9 @@
 namespace mavo {
 
 class TTabXForm;
+namespace db {
+class Database;
+}
 
 // What the net-price window needs besides its own widgets: the call context,
 // with the parameters and both archives made ready, and the keys under which
@@ -22,6 +25,9 @@ public:
     quint32 SituazioneGriglia = 0;
 
 private:
+    // Connects the archive named by the parameter unless it is connected.
+    void apriArchivio(db::Database& database, const QString& parametro,
+                      void (TTabXForm::*connetti)(const QString&), const QString& avviso);
     // Registers the parameter from the user's settings unless it is already there.
     void garantisciParametro(const QString& nome, const QString& chiave);
 };

@@ -1,4 +1,5 @@
 #include "context/EseguiProtetto.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include "db/DatabaseError.h"
 #include "platform/Interazione.h"
@@ -14,8 +15,10 @@ bool EseguiProtetto(Interazione& interazione, const std::function<void()>& coman
         interazione.Errore(e.message());
     } catch (const IoError& e) {
         interazione.Errore(e.message());
+    } catch (const ErroreProgrammazione& e) {
+        interazione.Errore("Errore interno del programma\r" + e.dettaglio());
     } catch (const std::exception& e) {
-        interazione.Errore(QString::fromLocal8Bit(e.what()));
+        interazione.Errore("Errore imprevisto\r" + QString::fromLocal8Bit(e.what()));
     } catch (...) {
         interazione.Errore(QStringLiteral("Errore imprevisto"));
     }

@@ -18,9 +18,13 @@ struct AmbienteChiamata {
     std::unique_ptr<TDataModuleMavo> dataModule;
 };
 
-// Sets the library's formats and builds the call context and the data module
-// for the user, as every call does; the command-line tools build their run on
-// the same. Database failures are thrown.
+// Sets the library's formats and builds the call context bound to the user,
+// as every call does. Database failures are thrown.
+std::unique_ptr<TTabXForm> PreparaContesto(Interazione& port, int32_t NumeroUtente,
+                                           TTabXForm::FunzioneDialogoServer dialogoServer = {});
+
+// The context, then the data module that makes the archives ready; the
+// command-line tools build their run on the same.
 AmbienteChiamata PreparaChiamata(Interazione& port, int32_t NumeroUtente,
                                  TTabXForm::FunzioneDialogoServer dialogoServer = {});
 

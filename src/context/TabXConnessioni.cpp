@@ -29,6 +29,14 @@ void TTabXForm::connettiArchivio(db::Database& Db, const QString& Percorso) {
         port_.Errore("Errore apertura archivio");
 }
 
+void TTabXForm::ConnettiArchivioRemoto(db::Database& Db, const QString& Percorso) {
+    Db.disconnect();
+    Db.setUser(QString());
+    Db.setPassword(QString());
+    Db.setDatabaseName(nomeMotore(Percorso));
+    Db.connect();
+}
+
 void TTabXForm::ConnettiDatabase0(const QString& Percorso) {
     connettiArchivio(IBDatabase1, Percorso);
 }

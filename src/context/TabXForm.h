@@ -126,6 +126,9 @@ public:
                                const QString& LetteraDisco);
     void RichiediServerDati(QString& Server, QString& LetteraDisco, const QString& Directory,
                             QString& CopiaServer);
+    // An archive on a server, connected as it is named (never created: a
+    // missing one is the server's to report, through the thrown error).
+    void ConnettiArchivioRemoto(db::Database& Db, const QString& Percorso);
     // "\\SRV\C\ARCHIVI\" -> "SRV:C:\ARCHIVI\"; returns true when the path cannot be used.
     bool ConvertiPercorsoRete(const QString& Directory, const QString& PercorsoNelServer,
                               QString& Percorso, bool& CondivisoPerNome);

@@ -1,5 +1,5 @@
-#include "context/SqlTesto.h"
 #include "context/TabXForm.h"
+#include "platform/SqlTesto.h"
 
 #include "db/DatabaseError.h"
 #include "db/Statement.h"
@@ -37,8 +37,8 @@ QString TTabXForm::CaricaParametro(const QString& Chiave) {
         return {};
     return primoValoreUtenti({"SELECT VALORE FROM TABTERVALD WHERE",
                               "(UTENTE='" + QString::number(NumUser) + "')AND",
-                              "(INTESTAZIONE=" + sqlTesto(Ditta) + ")AND",
-                              "(PARAMETRO=" + sqlTesto(Chiave) + ")"})
+                              "(INTESTAZIONE=" + sql::letterale(Ditta) + ")AND",
+                              "(PARAMETRO=" + sql::letterale(Chiave) + ")"})
         .toString();
 }
 
@@ -62,8 +62,8 @@ void TTabXForm::ScriviParametroTervald(const QString& Intestazione, const QStrin
         ricominciaTransazioneUtenti();
         const QString utente = "'" + QString::number(NumUser) + "'";
         const QStringList chiave = {"(UTENTE=" + utente + ")AND",
-                                    "(INTESTAZIONE=" + sqlTesto(Intestazione) + ")AND",
-                                    "(PARAMETRO=" + sqlTesto(Chiave) + ")"};
+                                    "(INTESTAZIONE=" + sql::letterale(Intestazione) + ")AND",
+                                    "(PARAMETRO=" + sql::letterale(Chiave) + ")"};
         query.setSql(QStringList("SELECT * FROM TABTERVALD WHERE") + chiave);
         query.execute();
         const bool presente = query.fetch();
@@ -76,8 +76,9 @@ void TTabXForm::ScriviParametroTervald(const QString& Intestazione, const QStrin
             query.close();
             scriviEConferma(query,
                             {"INSERT INTO TABTERVALD (UTENTE,INTESTAZIONE,PARAMETRO,VALORE,",
-                             "PROGRESSIVO) VALUES(", utente + ",", sqlTesto(Intestazione) + ",",
-                             sqlTesto(Chiave) + ",", sqlTestoONull(Valore) + ",",
+                             "PROGRESSIVO) VALUES(", utente + ",",
+                             sql::letterale(Intestazione) + ",", sql::letterale(Chiave) + ",",
+                             sql::letteraleONull(Valore) + ",",
                              "'" + QString::number(progressivo) + "')"},
                             port_,
                             "Errore interno di INSERT: impossibile aggiornare la tabella dei "
@@ -86,7 +87,7 @@ void TTabXForm::ScriviParametroTervald(const QString& Intestazione, const QStrin
             scriviEConferma(
                 query,
                 QStringList{"UPDATE TABTERVALD SET",
-                            Valore.isEmpty() ? "VALORE=NULL" : "VALORE=" + sqlTesto(Valore),
+                            Valore.isEmpty() ? "VALORE=NULL" : "VALORE=" + sql::letterale(Valore),
                             "WHERE " + chiave.first()} +
                     chiave.mid(1),
                 port_,
@@ -123,9 +124,9 @@ void TTabXForm::ScriviTervald(int Utente) {
     }
     QueryTervald.close();
     try {
-        QueryTervald.setSql({immagine.isEmpty()
-                                 ? "UPDATE UTENTI SET TERVALD=NULL WHERE"
-                                 : "UPDATE UTENTI SET TERVALD=" + sqlTesto(immagine) + " WHERE",
+        QueryTervald.setSql({immagine.isEmpty() ? "UPDATE UTENTI SET TERVALD=NULL WHERE"
+                                                : "UPDATE UTENTI SET TERVALD=" +
+                                                      sql::letterale(immagine) + " WHERE",
                              "CODICE=" + utente});
         QueryTervald.execSql();
         TransazioneUser.commit();

@@ -1,5 +1,5 @@
-#include "context/SqlTesto.h"
 #include "context/TabXForm.h"
+#include "platform/SqlTesto.h"
 
 #include "db/DatabaseError.h"
 #include "db/Statement.h"
@@ -10,20 +10,15 @@ namespace mavo {
 
 namespace {
 
-// Stored texts never hold an apostrophe: it becomes the acute accent.
-QString senzaApostrofi(const QString& testo) {
-    return QString(testo).replace(u'\'', QChar(0xB4));
-}
-
 QString numeroSql(const QString& numero) {
-    return sqlTestoONull(QString(numero).replace(u',', u'.'));
+    return sql::letteraleONull(QString(numero).replace(u',', u'.'));
 }
 
 // A date typed in the process format goes to SQL as "mm/dd/yyyy"; anything
 // else goes as it is, for the server to refuse.
 QString dataSql(const QString& data) {
     const std::optional<QDate> letta = textToDate(data);
-    return sqlTestoONull(letta ? sqlDate(*letta) : data);
+    return sql::letteraleONull(letta ? sql::data(*letta) : data);
 }
 
 QString comeTesto(const QVariant& valore) {
@@ -57,9 +52,10 @@ void TTabXForm::eseguiTabX(const QStringList& sql) {
 
 QStringList TTabXForm::chiaveTabX(const QString& CodProgetto, const QString& CodSituazione,
                                   const QString& Nome) const {
-    return {"(CODPROGETTO=" + sqlTesto(CodProgetto) + ")AND",
-            "(CODSITUAZIONE=" + sqlTesto(CodSituazione) + ")AND",
-            "(NOME=" + sqlTesto(Nome) + ")AND", "(UTENTE='" + QString::number(NumUser) + "')"};
+    return {"(CODPROGETTO=" + sql::letterale(CodProgetto) + ")AND",
+            "(CODSITUAZIONE=" + sql::letterale(CodSituazione) + ")AND",
+            "(NOME=" + sql::letterale(Nome) + ")AND",
+            "(UTENTE='" + QString::number(NumUser) + "')"};
 }
 
 void TTabXForm::AggiornaParametriTabX() {
@@ -117,11 +113,12 @@ bool TTabXForm::AggiungiParametroInTabX(const QString& CodProgetto, const QStrin
         return true;
     try {
         eseguiTabX({"INSERT INTO TABX VALUES(", "GEN_ID(CODICETABXCOUNTER,1),",
-                    sqlTesto(CodProgetto) + ",", sqlTesto(CodSituazione) + ",", "'TBX',",
-                    sqlTesto(Nome) + ",", numeroSql(Numero) + ",",
-                    sqlTestoONull(senzaApostrofi(Testo)) + ",", dataSql(Data) + ",",
-                    sqlTestoONull(senzaApostrofi(Memo)) + ",", sqlTestoONull(Livello1) + ",",
-                    sqlTestoONull(Livello2) + ",", "'" + QString::number(NumUser) + "')"});
+                    sql::letterale(CodProgetto) + ",", sql::letterale(CodSituazione) + ",",
+                    "'TBX',", sql::letterale(Nome) + ",", numeroSql(Numero) + ",",
+                    sql::letteraleONull(sql::conAcuto(Testo)) + ",", dataSql(Data) + ",",
+                    sql::letteraleONull(sql::conAcuto(Memo)) + ",",
+                    sql::letteraleONull(Livello1) + ",", sql::letteraleONull(Livello2) + ",",
+                    "'" + QString::number(NumUser) + "')"});
         IBTransaction1.commit();
         return true;
     } catch (const db::DatabaseError&) {
@@ -138,9 +135,9 @@ bool TTabXForm::ScriviParametroInTabX(const QString& CodProgetto, const QString&
         return false;
     try {
         eseguiTabX(QStringList{"UPDATE TABX SET", "NUMERO=" + numeroSql(Numero) + ",",
-                               "TESTO=" + sqlTestoONull(senzaApostrofi(Testo)) + ",",
+                               "TESTO=" + sql::letteraleONull(sql::conAcuto(Testo)) + ",",
                                "DATA=" + dataSql(Data) + ",",
-                               "MEMO=" + sqlTestoONull(senzaApostrofi(Memo)), "WHERE "} +
+                               "MEMO=" + sql::letteraleONull(sql::conAcuto(Memo)), "WHERE "} +
                    chiaveTabX(CodProgetto, CodSituazione, Nome));
         IBTransaction1.commit();
         return true;
@@ -167,7 +164,8 @@ bool TTabXForm::CaricaParametroDaTabX(const QString& CodProgetto, const QString&
 }
 
 QString TTabXForm::leggiTabX(const QString& colonna, const QString& Nome, bool PerUtente) {
-    QStringList sql = {"SELECT " + colonna + " FROM TABX", "WHERE (NOME=" + sqlTesto(Nome) + ")"};
+    QStringList sql = {"SELECT " + colonna + " FROM TABX",
+                       "WHERE (NOME=" + sql::letterale(Nome) + ")"};
     if (PerUtente)
         sql << "AND(UTENTE='" + QString::number(NumUser) + "')";
     const std::optional<QVariantHash> riga = primaRigaTabX(sql);
@@ -176,18 +174,19 @@ QString TTabXForm::leggiTabX(const QString& colonna, const QString& Nome, bool P
 
 bool TTabXForm::settaTabX(const QString& colonna, const QString& Nome, const QString& valore,
                           bool PerUtente) {
-    QStringList dove = {"WHERE (NOME=" + sqlTesto(Nome) + ")"};
+    QStringList dove = {"WHERE (NOME=" + sql::letterale(Nome) + ")"};
     if (PerUtente)
         dove << "AND(UTENTE='" + QString::number(NumUser) + "')";
-    const QString testo = senzaApostrofi(valore);
+    const QString testo = sql::conAcuto(valore);
     try {
         if (!primaRigaTabX(QStringList("SELECT * FROM TABX") + dove)) {
             eseguiTabX({"INSERT INTO TABX (CODICE,NOME," + colonna + ",UTENTE) VALUES(",
-                        "GEN_ID(CODICETABXCOUNTER,1),", sqlTesto(Nome) + ",",
-                        sqlTestoONull(testo) + ",",
+                        "GEN_ID(CODICETABXCOUNTER,1),", sql::letterale(Nome) + ",",
+                        sql::letteraleONull(testo) + ",",
                         PerUtente ? "'" + QString::number(NumUser) + "')" : "NULL)"});
         } else {
-            eseguiTabX(QStringList("UPDATE TABX SET " + colonna + "=" + sqlTesto(testo)) + dove);
+            eseguiTabX(QStringList("UPDATE TABX SET " + colonna + "=" + sql::letterale(testo)) +
+                       dove);
         }
         IBTransaction1.commitRetaining();
         return true;

@@ -1,5 +1,5 @@
-#include "context/SqlTesto.h"
 #include "context/TabXForm.h"
+#include "platform/SqlTesto.h"
 
 #include "db/DatabaseError.h"
 #include "platform/IniFile.h"
@@ -49,7 +49,7 @@ int TTabXForm::CodicePerNome(const QString& Nome) {
     if (ModoUtenti != ModoDatabase)
         return 0;
     return primoValoreUtenti(
-               {"SELECT CODICE FROM UTENTI", "WHERE (NOMEUTENTE=" + sqlTesto(Nome) + ")"})
+               {"SELECT CODICE FROM UTENTI", "WHERE (NOMEUTENTE=" + sql::letterale(Nome) + ")"})
         .toInt();
 }
 
@@ -58,7 +58,7 @@ QString TTabXForm::DittaPerNome(const QString& Nome) {
         return {};
     ricominciaTransazioneUtenti();
     return primoValoreUtenti(
-               {"SELECT DITTA FROM UTENTI", "WHERE (NOMEUTENTE=" + sqlTesto(Nome) + ")"})
+               {"SELECT DITTA FROM UTENTI", "WHERE (NOMEUTENTE=" + sql::letterale(Nome) + ")"})
         .toString();
 }
 
@@ -85,7 +85,7 @@ bool TTabXForm::VerificaPasswordUser(const QString& Nome, const QString& Passwor
             return QVariant();
         QueryTervald.close();
         QueryTervald.setSql(
-            {"SELECT PWDUTENTE FROM UTENTI", "WHERE (NOMEUTENTE=" + sqlTesto(Nome) + ")"});
+            {"SELECT PWDUTENTE FROM UTENTI", "WHERE (NOMEUTENTE=" + sql::letterale(Nome) + ")"});
         QueryTervald.open();
         // A user whose password is NULL exists all the same: keep it apart from no row.
         const QVariant valore =

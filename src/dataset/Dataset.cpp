@@ -1,4 +1,6 @@
 #include "dataset/Dataset.h"
+#include "db/DatabaseError.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -76,7 +78,7 @@ Field* Dataset::findField(const QString& name) const {
 Field* Dataset::fieldByName(const QString& name) const {
     if (Field* f = findField(name))
         return f;
-    throw std::runtime_error(QStringLiteral("Field '%1' not found").arg(name).toStdString());
+    throw db::DatabaseError(QStringLiteral("Campo %1 non trovato\nField '%1' not found").arg(name));
 }
 
 QStringList Dataset::fieldNames() const {
@@ -111,7 +113,7 @@ void Dataset::defineFields(const QVector<FieldDef>& defs) {
 
 void Dataset::checkBrowse(const char* operation) const {
     if (state_ == State::Inactive)
-        throw std::runtime_error(std::string("Dataset not open: ") + operation);
+        throw ErroreProgrammazione(QStringLiteral("Dataset not open: ") + operation);
 }
 
 void Dataset::setCurrent(int row) {
@@ -208,8 +210,8 @@ bool Dataset::locate(const QStringList& names, const QVariantList& values, int o
             return false;
         bool match = true;
         for (int i = 0; i < fields.size() && match; ++i)
-            match = sameValue(valueAt(row, fields[i]), values.value(i),
-                              options & CaseInsensitive, options & PartialKey);
+            match = sameValue(valueAt(row, fields[i]), values.value(i), options & CaseInsensitive,
+                              options & PartialKey);
         if (match) {
             moveTo(row);
             return true;
@@ -305,7 +307,7 @@ QVariant Dataset::currentValue(int fieldNo) const {
 
 void Dataset::setCurrentValue(int fieldNo, const QVariant& value) {
     if (state_ != State::Edit && state_ != State::Insert)
-        throw std::runtime_error("Dataset not in edit or insert mode");
+        throw ErroreProgrammazione("Dataset not in edit or insert mode");
     editBuffer_[fieldNo] = value;
 }
 
@@ -323,7 +325,7 @@ void Dataset::edit() {
     if (state_ != State::Browse)
         return;
     if (current_ < 0)
-        throw std::runtime_error("Cannot edit an empty dataset");
+        throw ErroreProgrammazione("Cannot edit an empty dataset");
     editBuffer_ = records_[static_cast<size_t>(view_[static_cast<size_t>(current_)])];
     oldRecord_ = editBuffer_;
     state_ = State::Edit;

@@ -1,6 +1,7 @@
 #include "dataset/DatasetModel.h"
 
 #include "dataset/Dataset.h"
+#include "db/DatabaseError.h"
 
 #include <QDateTime>
 
@@ -31,6 +32,7 @@ void DatasetModel::reset() {
     // Views react to a change synchronously; no fetching until it is over.
     changing_ = true;
     beginResetModel();
+    fetchFailed_ = false;
     columns_.clear();
     rows_ = 0;
     if (dataset_ && dataset_->active()) {
@@ -89,13 +91,20 @@ QString DatasetModel::displayText(const Field* field, const QVariant& value) {
         if (field->scale() > 0)
             return QString::number(value.toDouble(), 'f', field->scale()).replace('.', ',');
         return QString::number(value.toDouble(), 'g', 15).replace('.', ',');
-    case FieldType::Date: return value.toDate().toString("dd/MM/yyyy");
-    case FieldType::DateTime: return value.toDateTime().toString("dd/MM/yyyy hh:mm:ss");
-    case FieldType::Time: return value.toTime().toString("hh:mm:ss");
-    case FieldType::Boolean: return value.toBool() ? "True" : "False";
-    case FieldType::Blob: return QStringLiteral("(BLOB)");
-    case FieldType::Memo: return value.toString().section('\n', 0, 0);
-    default: return value.toString();
+    case FieldType::Date:
+        return value.toDate().toString("dd/MM/yyyy");
+    case FieldType::DateTime:
+        return value.toDateTime().toString("dd/MM/yyyy hh:mm:ss");
+    case FieldType::Time:
+        return value.toTime().toString("hh:mm:ss");
+    case FieldType::Boolean:
+        return value.toBool() ? "True" : "False";
+    case FieldType::Blob:
+        return QStringLiteral("(BLOB)");
+    case FieldType::Memo:
+        return value.toString().section('\n', 0, 0);
+    default:
+        return value.toString();
     }
 }
 
@@ -108,8 +117,8 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const {
     if (!f)
         return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(
-            (f->isNumeric() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return QVariant::fromValue((f->isNumeric() ? Qt::AlignRight : Qt::AlignLeft) |
+                                   Qt::AlignVCenter);
     const QVariant v = dataset_->valueAt(index.row(), f);
     return role == Qt::EditRole ? v : QVariant(displayText(f, v));
 }
@@ -126,13 +135,23 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const {
 }
 
 bool DatasetModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !changing_ && dataset_ && dataset_->active() &&
+    return !parent.isValid() && !changing_ && !fetchFailed_ && dataset_ && dataset_->active() &&
            dataset_->canFetchMore();
 }
 
 void DatasetModel::fetchMore(const QModelIndex& parent) {
-    if (canFetchMore(parent))
+    if (!canFetchMore(parent))
+        return;
+    // Called from inside the view's scrolling: nothing may unwind through it.
+    try {
         dataset_->fetchMore(blockSize_);
+    } catch (const db::DatabaseError& e) {
+        fetchFailed_ = true;
+        Q_EMIT fetchFailed(e.message());
+    } catch (const std::exception& e) {
+        fetchFailed_ = true;
+        Q_EMIT fetchFailed(QString::fromLocal8Bit(e.what()));
+    }
 }
 
 } // namespace mavo

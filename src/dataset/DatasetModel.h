@@ -32,6 +32,12 @@ public:
 
     static QString displayText(const Field* field, const QVariant& value);
 
+Q_SIGNALS:
+    // A block could not be read while the view scrolled: the rows already
+    // shown stay, no more are fetched until the dataset is reopened, and this
+    // is said once with the server's message.
+    void fetchFailed(const QString& message);
+
 private:
     void reset();
     void appended(int first, int last);
@@ -42,6 +48,7 @@ private:
     int rows_ = 0;
     int blockSize_ = 1000;
     bool changing_ = false;
+    bool fetchFailed_ = false;
 };
 
 } // namespace mavo

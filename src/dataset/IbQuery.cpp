@@ -1,4 +1,5 @@
 #include "dataset/IbQuery.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include "db/Database.h"
 #include "db/DatabaseError.h"
@@ -34,13 +35,27 @@ FieldDef toFieldDef(const db::FieldInfo& info) {
         }
         break;
     case db::SqlType::Float:
-    case db::SqlType::Double: def.type = FieldType::Float; break;
-    case db::SqlType::Date: def.type = FieldType::Date; break;
-    case db::SqlType::Time: def.type = FieldType::Time; break;
-    case db::SqlType::Timestamp: def.type = FieldType::DateTime; break;
-    case db::SqlType::Boolean: def.type = FieldType::Boolean; break;
-    case db::SqlType::Blob: def.type = info.isTextBlob() ? FieldType::Memo : FieldType::Blob; break;
-    case db::SqlType::Unknown: def.type = FieldType::String; break;
+    case db::SqlType::Double:
+        def.type = FieldType::Float;
+        break;
+    case db::SqlType::Date:
+        def.type = FieldType::Date;
+        break;
+    case db::SqlType::Time:
+        def.type = FieldType::Time;
+        break;
+    case db::SqlType::Timestamp:
+        def.type = FieldType::DateTime;
+        break;
+    case db::SqlType::Boolean:
+        def.type = FieldType::Boolean;
+        break;
+    case db::SqlType::Blob:
+        def.type = info.isTextBlob() ? FieldType::Memo : FieldType::Blob;
+        break;
+    case db::SqlType::Unknown:
+        def.type = FieldType::String;
+        break;
     }
     return def;
 }
@@ -88,7 +103,7 @@ QStringList IbQuery::paramNames() {
 
 db::Statement& IbQuery::statement() {
     if (!database_)
-        throw db::DatabaseError(QStringLiteral("Database not assigned"));
+        throw ErroreProgrammazione("Database not assigned");
     if (!statement_)
         statement_ = std::make_unique<db::Statement>(database_, transaction_);
     if (preparedSql_ != sql_ || preparedCheck_ != paramCheck_ || statement_->sql().isEmpty()) {
@@ -106,7 +121,7 @@ void IbQuery::doOpen() {
     db::Statement& s = statement();
     s.execute();
     if (!s.isSelect())
-        throw db::DatabaseError(QStringLiteral("The statement returns no records"));
+        throw ErroreProgrammazione("The statement returns no records");
     QVector<FieldDef> defs;
     for (const db::FieldInfo& info : s.columns())
         defs << toFieldDef(info);
@@ -154,7 +169,7 @@ void IbQuery::execSql() {
 
 void IbQuery::doPost(Record& record, bool inserting, const Record& old) {
     if (!update_)
-        throw db::DatabaseError(QStringLiteral("The query cannot be modified"));
+        throw ErroreProgrammazione("The query cannot be modified");
     runUpdate(inserting ? update_->insertSql : update_->modifySql, record, old);
 }
 
@@ -165,7 +180,8 @@ void IbQuery::runUpdate(const QStringList& sql, const Record& record, const Reco
         const bool isOld = name.startsWith(QLatin1String("OLD_"));
         const Field* f = findField(isOld ? name.mid(4) : name);
         if (!f)
-            throw db::DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+            throw db::DatabaseError(
+                QStringLiteral("Campo %1 non trovato\nField '%1' not found").arg(name));
         s.setParam(name, (isOld ? old : record).value(f->fieldNo()));
     }
     s.execute();

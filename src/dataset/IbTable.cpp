@@ -1,4 +1,5 @@
 #include "dataset/IbTable.h"
+#include "platform/SqlTesto.h"
 
 #include "db/Database.h"
 #include "db/Statement.h"
@@ -6,22 +7,15 @@
 
 namespace mavo {
 
-namespace {
-
-QString quoted(const QString& identifier) {
-    QString s = identifier;
-    return '"' + s.replace('"', "\"\"") + '"';
-}
-
-} // namespace
+namespace {} // namespace
 
 IbTable::IbTable(QObject* parent) : IbQuery(parent) {}
 
 void IbTable::doOpen() {
-    QStringList lines{"SELECT * FROM " + quoted(tableName_.toUpper())};
+    QStringList lines{"SELECT * FROM " + sql::identificatore(tableName_.toUpper())};
     QStringList order;
     for (const QString& name : indexFieldNames_.split(';', Qt::SkipEmptyParts))
-        order << quoted(name.trimmed().toUpper());
+        order << sql::identificatore(name.trimmed().toUpper());
     if (!order.isEmpty())
         lines << "ORDER BY " + order.join(',');
     setParamCheck(false);
@@ -36,8 +30,7 @@ QVector<IndexDef> IbTable::indexDefs() {
     s.setSql({"SELECT I.RDB$INDEX_NAME, S.RDB$FIELD_NAME, I.RDB$UNIQUE_FLAG,",
               "  (SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS C",
               "   WHERE C.RDB$INDEX_NAME=I.RDB$INDEX_NAME",
-              "   AND C.RDB$CONSTRAINT_TYPE='PRIMARY KEY') AS PK",
-              "FROM RDB$INDICES I",
+              "   AND C.RDB$CONSTRAINT_TYPE='PRIMARY KEY') AS PK", "FROM RDB$INDICES I",
               "JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=I.RDB$INDEX_NAME",
               "WHERE I.RDB$RELATION_NAME=:TABELLA",
               "ORDER BY 4 DESC, I.RDB$INDEX_NAME, S.RDB$FIELD_POSITION"});

@@ -67,12 +67,11 @@ void Database::attach(bool create, int pageSize) {
         IProvider* provider = engine::master()->getDispatcher();
         const QByteArray path = name_.toUtf8();
         try {
-            attachment_ = create ? provider->createDatabase(&st, path.constData(),
-                                                            dpb->getBufferLength(&st),
-                                                            dpb->getBuffer(&st))
-                                 : provider->attachDatabase(&st, path.constData(),
-                                                            dpb->getBufferLength(&st),
-                                                            dpb->getBuffer(&st));
+            attachment_ =
+                create ? provider->createDatabase(&st, path.constData(), dpb->getBufferLength(&st),
+                                                  dpb->getBuffer(&st))
+                       : provider->attachDatabase(&st, path.constData(), dpb->getBufferLength(&st),
+                                                  dpb->getBuffer(&st));
         } catch (...) {
             provider->release();
             throw;
@@ -107,7 +106,7 @@ void Database::disconnect() {
 
 IAttachment* Database::attachment() const {
     if (!attachment_)
-        throw DatabaseError(QStringLiteral("Database not connected: ") + name_);
+        throw DatabaseError("Archivio non collegato: " + name_ + "\nDatabase not connected");
     return attachment_;
 }
 

@@ -17,7 +17,15 @@ void rethrow(const Firebird::FbException& e) {
     util()->formatStatus(text, sizeof(text), e.getStatus());
     const ISC_STATUS* errors = e.getStatus()->getErrors();
     const long gds = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-    throw DatabaseError(QString::fromUtf8(text), isc_sqlcode(errors), gds);
+    bool conflict = false;
+    for (const ISC_STATUS* p = errors; *p != isc_arg_end; p += 2) {
+        if (*p == isc_arg_gds &&
+            (p[1] == isc_lock_conflict || p[1] == isc_deadlock || p[1] == isc_update_conflict))
+            conflict = true;
+        if (*p == isc_arg_cstring)
+            ++p; // a counted string takes one more slot
+    }
+    throw DatabaseError(QString::fromUtf8(text), isc_sqlcode(errors), gds, conflict);
 }
 
 } // namespace mavo::db::engine

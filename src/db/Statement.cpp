@@ -1,4 +1,5 @@
 #include "db/Statement.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include "db/Database.h"
 #include "db/Engine.h"
@@ -68,7 +69,7 @@ Transaction* Statement::transaction() const {
 Transaction& Statement::activeTransaction() {
     Transaction* t = transaction();
     if (!t)
-        throw DatabaseError(QStringLiteral("Statement without a transaction"));
+        throw ErroreProgrammazione("Statement without a transaction");
     t->ensureActive();
     return *t;
 }
@@ -110,7 +111,7 @@ void Statement::prepare() {
     if (prepared())
         return;
     if (!database_)
-        throw DatabaseError(QStringLiteral("Statement without a database"));
+        throw ErroreProgrammazione("Statement without a database");
     IAttachment* attachment = database_->attachment();
     Transaction& t = activeTransaction();
     const QByteArray text = engineSql_.toUtf8();
@@ -141,7 +142,8 @@ void Statement::prepare() {
         const int found = b_->inSlots.size();
         unprepare();
         throw DatabaseError(
-            QStringLiteral("The statement has %1 parameters, the engine expects %2")
+            QStringLiteral("I parametri dell'istruzione non corrispondono a quelli attesi dal "
+                           "server\nThe statement has %1 parameters, the engine expects %2")
                 .arg(expected)
                 .arg(found));
     }
@@ -203,13 +205,13 @@ int Statement::paramIndex(const QString& name) const {
 void Statement::setParam(const QString& name, const QVariant& value) {
     const int index = paramIndex(name);
     if (index < 0)
-        throw DatabaseError(QStringLiteral("Parameter not found: ") + name);
+        throw ErroreProgrammazione("Parameter not found: " + name);
     b_->pending[index] = value;
 }
 
 void Statement::setParam(int index, const QVariant& value) {
     if (index < 0 || index >= b_->pending.size())
-        throw DatabaseError(QStringLiteral("Parameter index out of range: %1").arg(index));
+        throw ErroreProgrammazione(QStringLiteral("Parameter index out of range: %1").arg(index));
     b_->pending[index] = value;
 }
 
@@ -220,13 +222,13 @@ const QVector<FieldInfo>& Statement::paramInfo() const {
 QString Statement::paramType(const QString& name) const {
     const int index = paramIndex(name);
     if (index < 0 || !prepared())
-        throw DatabaseError(QStringLiteral("Parameter not found: ") + name);
+        throw ErroreProgrammazione("Parameter not found: " + name);
     return values::declaration(b_->inSlots[paramSlots_[index].first()]);
 }
 
 QString Statement::columnType(int column) const {
     if (column < 0 || column >= b_->outSlots.size())
-        throw DatabaseError(QStringLiteral("No column %1").arg(column));
+        throw ErroreProgrammazione(QStringLiteral("No column %1").arg(column));
     return values::declaration(b_->outSlots[column]);
 }
 
@@ -237,8 +239,7 @@ void Statement::execute() {
     IAttachment* attachment = database_->attachment();
     for (int p = 0; p < paramSlots_.size(); ++p)
         for (int slot : paramSlots_[p])
-            values::write(b_->inSlots[slot], b_->in.data(), b_->pending[p], attachment,
-                          t.handle());
+            values::write(b_->inSlots[slot], b_->in.data(), b_->pending[p], attachment, t.handle());
     engine::call([&] {
         engine::Status st;
         if (isSelect()) {
@@ -296,7 +297,7 @@ int Statement::columnIndex(const QString& alias) const {
 
 QVariant Statement::value(int column) const {
     if (!b_->hasRow || column < 0 || column >= b_->outSlots.size())
-        throw DatabaseError(QStringLiteral("No value for column %1").arg(column));
+        throw ErroreProgrammazione(QStringLiteral("No value for column %1").arg(column));
     Transaction* t = cursorTransaction_ ? cursorTransaction_ : transaction();
     return values::read(b_->outSlots[column], b_->out.data(), database_->attachment(),
                         t ? t->handle() : nullptr);
@@ -305,7 +306,7 @@ QVariant Statement::value(int column) const {
 QVariant Statement::value(const QString& alias) const {
     const int column = columnIndex(alias);
     if (column < 0)
-        throw DatabaseError(QStringLiteral("Column not found: ") + alias);
+        throw ErroreProgrammazione("Column not found: " + alias);
     return value(column);
 }
 

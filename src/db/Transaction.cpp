@@ -4,7 +4,10 @@
 #include "db/Engine.h"
 #include "db/Statement.h"
 
+#include "platform/ErroreProgrammazione.h"
+
 #include <QHash>
+#include <memory>
 
 namespace mavo::db {
 
@@ -36,6 +39,9 @@ QByteArray buildTpb(const QStringList& params) {
     return engine::call([&] {
         engine::Status st;
         IXpbBuilder* tpb = engine::util()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
+        // Disposed however the building ends, an engine failure included.
+        const std::unique_ptr<IXpbBuilder, void (*)(IXpbBuilder*)> guard(
+            tpb, [](IXpbBuilder* b) { b->dispose(); });
         for (const QString& raw : params) {
             QString item = raw.trimmed().toLower();
             if (item.isEmpty())
@@ -48,19 +54,15 @@ QByteArray buildTpb(const QStringList& params) {
             if (item.startsWith("isc_tpb_"))
                 item = item.mid(8);
             const auto it = tpbItems().find(item);
-            if (it == tpbItems().end()) {
-                tpb->dispose();
-                throw DatabaseError(QStringLiteral("Unknown transaction parameter: ") + raw);
-            }
+            if (it == tpbItems().end())
+                throw ErroreProgrammazione("Unknown transaction parameter: " + raw);
             if (it.value() == isc_tpb_lock_timeout)
                 tpb->insertInt(&st, it.value(), value.toInt());
             else
                 tpb->insertTag(&st, it.value());
         }
-        QByteArray bytes(reinterpret_cast<const char*>(tpb->getBuffer(&st)),
-                         static_cast<int>(tpb->getBufferLength(&st)));
-        tpb->dispose();
-        return bytes;
+        return QByteArray(reinterpret_cast<const char*>(tpb->getBuffer(&st)),
+                          static_cast<int>(tpb->getBufferLength(&st)));
     });
 }
 
@@ -71,12 +73,12 @@ Transaction::Transaction(Database* database) {
 }
 
 Transaction::~Transaction() {
+    // A rollback that fails (the connection is gone) has released the handle
+    // already: nothing is left to free, and nothing may leave a destructor.
     if (active()) {
         try {
             rollback();
-        } catch (const DatabaseError&) {
-            handle_->release();
-            handle_ = nullptr;
+        } catch (...) {
         }
     }
     detachFromDatabase();
@@ -104,15 +106,16 @@ void Transaction::detachFromDatabase() {
 
 void Transaction::start() {
     if (!database_)
-        throw DatabaseError(QStringLiteral("Transaction without a database"));
+        throw ErroreProgrammazione("Transaction without a database");
     if (active())
-        throw DatabaseError(QStringLiteral("Transaction is already active"));
+        throw ErroreProgrammazione("Transaction is already active");
     const QByteArray tpb = buildTpb(params_);
     IAttachment* attachment = database_->attachment();
     handle_ = engine::call([&] {
         engine::Status st;
-        return attachment->startTransaction(&st, static_cast<unsigned>(tpb.size()),
-                                            reinterpret_cast<const unsigned char*>(tpb.constData()));
+        return attachment->startTransaction(
+            &st, static_cast<unsigned>(tpb.size()),
+            reinterpret_cast<const unsigned char*>(tpb.constData()));
     });
 }
 
@@ -129,7 +132,7 @@ void Transaction::ended() {
 
 void Transaction::commit() {
     if (!active())
-        throw DatabaseError(QStringLiteral("Transaction is not active"));
+        throw ErroreProgrammazione("Transaction is not active");
     // Cursors go before the transaction: the engine closes them anyway.
     for (Statement* s : std::set<Statement*>(cursors_))
         s->releaseCursor();
@@ -142,7 +145,7 @@ void Transaction::commit() {
 
 void Transaction::rollback() {
     if (!active())
-        throw DatabaseError(QStringLiteral("Transaction is not active"));
+        throw ErroreProgrammazione("Transaction is not active");
     for (Statement* s : std::set<Statement*>(cursors_))
         s->releaseCursor();
     ITransaction* h = handle_;
@@ -161,7 +164,7 @@ void Transaction::rollback() {
 
 void Transaction::commitRetaining() {
     if (!active())
-        throw DatabaseError(QStringLiteral("Transaction is not active"));
+        throw ErroreProgrammazione("Transaction is not active");
     engine::call([&] {
         engine::Status st;
         handle_->commitRetaining(&st);
@@ -170,7 +173,7 @@ void Transaction::commitRetaining() {
 
 void Transaction::rollbackRetaining() {
     if (!active())
-        throw DatabaseError(QStringLiteral("Transaction is not active"));
+        throw ErroreProgrammazione("Transaction is not active");
     engine::call([&] {
         engine::Status st;
         handle_->rollbackRetaining(&st);

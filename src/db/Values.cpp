@@ -43,9 +43,8 @@ double power10(int exponent) {
 
 double toDouble(const QVariant& value) {
     bool ok = false;
-    const double d = value.typeId() == QMetaType::QString
-                         ? value.toString().trimmed().toDouble(&ok)
-                         : value.toDouble(&ok);
+    const double d = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                          : value.toDouble(&ok);
     if (!ok)
         conversionError(value);
     return d;
@@ -58,9 +57,9 @@ double toDouble(const QVariant& value) {
 // Integers are written exactly; anything else goes through a rounded double.
 qint64 toScaled(const QVariant& value, int scale) {
     const int id = value.typeId();
-    if (scale == 0 && (id == QMetaType::Int || id == QMetaType::LongLong ||
-                       id == QMetaType::UInt || id == QMetaType::ULongLong ||
-                       id == QMetaType::Short || id == QMetaType::Bool))
+    if (scale == 0 &&
+        (id == QMetaType::Int || id == QMetaType::LongLong || id == QMetaType::UInt ||
+         id == QMetaType::ULongLong || id == QMetaType::Short || id == QMetaType::Bool))
         return value.toLongLong();
     const double scaled = toDouble(value) * power10(-scale);
     // Past 64 bits llround gives a wrapped-around value that would be stored
@@ -106,7 +105,8 @@ ISC_QUAD writeBlob(const QByteArray& bytes, IAttachment* attachment, ITransactio
         engine::Status st;
         IBlob* blob = attachment->createBlob(&st, transaction, &id, 0, nullptr);
         for (qsizetype offset = 0; offset < bytes.size(); offset += 32768) {
-            const auto length = static_cast<unsigned>(qMin<qsizetype>(32768, bytes.size() - offset));
+            const auto length =
+                static_cast<unsigned>(qMin<qsizetype>(32768, bytes.size() - offset));
             blob->putSegment(&st, length, bytes.constData() + offset);
         }
         blob->close(&st);
@@ -136,20 +136,33 @@ QByteArray readBlob(ISC_QUAD id, IAttachment* attachment, ITransaction* transact
 
 SqlType sqlType(unsigned engineType) {
     switch (engineType & ~1u) {
-    case SQL_TEXT: return SqlType::Text;
-    case SQL_VARYING: return SqlType::Varying;
-    case SQL_SHORT: return SqlType::SmallInt;
-    case SQL_LONG: return SqlType::Integer;
-    case SQL_INT64: return SqlType::BigInt;
-    case SQL_FLOAT: return SqlType::Float;
+    case SQL_TEXT:
+        return SqlType::Text;
+    case SQL_VARYING:
+        return SqlType::Varying;
+    case SQL_SHORT:
+        return SqlType::SmallInt;
+    case SQL_LONG:
+        return SqlType::Integer;
+    case SQL_INT64:
+        return SqlType::BigInt;
+    case SQL_FLOAT:
+        return SqlType::Float;
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: return SqlType::Double;
-    case SQL_TYPE_DATE: return SqlType::Date;
-    case SQL_TYPE_TIME: return SqlType::Time;
-    case SQL_TIMESTAMP: return SqlType::Timestamp;
-    case SQL_BLOB: return SqlType::Blob;
-    case SQL_BOOLEAN: return SqlType::Boolean;
-    default: return SqlType::Unknown;
+    case SQL_D_FLOAT:
+        return SqlType::Double;
+    case SQL_TYPE_DATE:
+        return SqlType::Date;
+    case SQL_TYPE_TIME:
+        return SqlType::Time;
+    case SQL_TIMESTAMP:
+        return SqlType::Timestamp;
+    case SQL_BLOB:
+        return SqlType::Blob;
+    case SQL_BOOLEAN:
+        return SqlType::Boolean;
+    default:
+        return SqlType::Unknown;
     }
 }
 
@@ -212,22 +225,32 @@ QString declaration(const Slot& slot) {
             .arg(characters)
             .arg(charsets[slot.charset]);
     }
-    case SQL_SHORT: return numeric("SMALLINT", 4);
-    case SQL_LONG: return numeric("INTEGER", 9);
-    case SQL_INT64: return numeric("BIGINT", 18);
-    case SQL_FLOAT: return QStringLiteral("FLOAT");
+    case SQL_SHORT:
+        return numeric("SMALLINT", 4);
+    case SQL_LONG:
+        return numeric("INTEGER", 9);
+    case SQL_INT64:
+        return numeric("BIGINT", 18);
+    case SQL_FLOAT:
+        return QStringLiteral("FLOAT");
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: return QStringLiteral("DOUBLE PRECISION");
-    case SQL_TYPE_DATE: return QStringLiteral("DATE");
-    case SQL_TYPE_TIME: return QStringLiteral("TIME");
-    case SQL_TIMESTAMP: return QStringLiteral("TIMESTAMP");
-    case SQL_BOOLEAN: return QStringLiteral("BOOLEAN");
+    case SQL_D_FLOAT:
+        return QStringLiteral("DOUBLE PRECISION");
+    case SQL_TYPE_DATE:
+        return QStringLiteral("DATE");
+    case SQL_TYPE_TIME:
+        return QStringLiteral("TIME");
+    case SQL_TIMESTAMP:
+        return QStringLiteral("TIMESTAMP");
+    case SQL_BOOLEAN:
+        return QStringLiteral("BOOLEAN");
     }
-    throw DatabaseError(QStringLiteral("No declaration for type %1").arg(slot.type));
+    throw DatabaseError(
+        QStringLiteral("Tipo di dato non gestito\nNo declaration for type %1").arg(slot.type));
 }
 
-void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
-           IAttachment* attachment, ITransaction* transaction) {
+void write(const Slot& slot, unsigned char* buffer, const QVariant& value, IAttachment* attachment,
+           ITransaction* transaction) {
     const unsigned type = slot.type, length = slot.length, nullOffset = slot.nullOffset;
     const unsigned charset = slot.charset;
     const int scale = slot.scale;
@@ -255,13 +278,25 @@ void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
         }
         break;
     }
-    case SQL_SHORT: store<short>(p, narrowed<short>(toScaled(value, scale))); break;
-    case SQL_LONG: store<ISC_LONG>(p, narrowed<ISC_LONG>(toScaled(value, scale))); break;
-    case SQL_INT64: store<ISC_INT64>(p, toScaled(value, scale)); break;
-    case SQL_FLOAT: store<float>(p, static_cast<float>(toDouble(value))); break;
+    case SQL_SHORT:
+        store<short>(p, narrowed<short>(toScaled(value, scale)));
+        break;
+    case SQL_LONG:
+        store<ISC_LONG>(p, narrowed<ISC_LONG>(toScaled(value, scale)));
+        break;
+    case SQL_INT64:
+        store<ISC_INT64>(p, toScaled(value, scale));
+        break;
+    case SQL_FLOAT:
+        store<float>(p, static_cast<float>(toDouble(value)));
+        break;
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: store<double>(p, toDouble(value)); break;
-    case SQL_BOOLEAN: *p = value.toBool() ? 1 : 0; break;
+    case SQL_D_FLOAT:
+        store<double>(p, toDouble(value));
+        break;
+    case SQL_BOOLEAN:
+        *p = value.toBool() ? 1 : 0;
+        break;
     case SQL_TYPE_DATE: {
         const QDate d = value.toDate();
         if (!d.isValid())
@@ -282,27 +317,28 @@ void write(const Slot& slot, unsigned char* buffer, const QVariant& value,
         break;
     }
     case SQL_TIMESTAMP: {
-        const QDateTime dt = value.typeId() == QMetaType::QDate
-                                 ? value.toDate().startOfDay()
-                                 : value.toDateTime();
+        const QDateTime dt =
+            value.typeId() == QMetaType::QDate ? value.toDate().startOfDay() : value.toDateTime();
         if (!dt.isValid())
             conversionError(value);
         ISC_TIMESTAMP ts;
         const QDate d = dt.date();
         const QTime t = dt.time();
-        ts.timestamp_date = util->encodeDate(static_cast<unsigned>(d.year()),
-                                             static_cast<unsigned>(d.month()),
-                                             static_cast<unsigned>(d.day()));
-        ts.timestamp_time = util->encodeTime(static_cast<unsigned>(t.hour()),
-                                             static_cast<unsigned>(t.minute()),
-                                             static_cast<unsigned>(t.second()),
-                                             static_cast<unsigned>(t.msec() * 10));
+        ts.timestamp_date =
+            util->encodeDate(static_cast<unsigned>(d.year()), static_cast<unsigned>(d.month()),
+                             static_cast<unsigned>(d.day()));
+        ts.timestamp_time = util->encodeTime(
+            static_cast<unsigned>(t.hour()), static_cast<unsigned>(t.minute()),
+            static_cast<unsigned>(t.second()), static_cast<unsigned>(t.msec() * 10));
         store<ISC_TIMESTAMP>(p, ts);
         break;
     }
-    case SQL_BLOB: store<ISC_QUAD>(p, writeBlob(toBytes(value), attachment, transaction)); break;
+    case SQL_BLOB:
+        store<ISC_QUAD>(p, writeBlob(toBytes(value), attachment, transaction));
+        break;
     default:
-        throw DatabaseError(QStringLiteral("Unsupported parameter type %1").arg(type));
+        throw DatabaseError(
+            QStringLiteral("Tipo di dato non gestito\nUnsupported parameter type %1").arg(type));
     }
 }
 
@@ -344,11 +380,15 @@ QVariant read(const Slot& slot, const unsigned char* buffer, IAttachment* attach
         const auto v = load<ISC_LONG>(p);
         return scale == 0 ? QVariant(static_cast<int>(v)) : scaled(v);
     }
-    case SQL_INT64: return scaled(load<ISC_INT64>(p));
-    case SQL_FLOAT: return static_cast<double>(load<float>(p));
+    case SQL_INT64:
+        return scaled(load<ISC_INT64>(p));
+    case SQL_FLOAT:
+        return static_cast<double>(load<float>(p));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: return load<double>(p);
-    case SQL_BOOLEAN: return *p != 0;
+    case SQL_D_FLOAT:
+        return load<double>(p);
+    case SQL_BOOLEAN:
+        return *p != 0;
     case SQL_TYPE_DATE: {
         unsigned y, m, d;
         util->decodeDate(load<ISC_DATE>(p), &y, &m, &d);
@@ -375,7 +415,8 @@ QVariant read(const Slot& slot, const unsigned char* buffer, IAttachment* attach
             return QString::fromUtf8(bytes);
         return bytes;
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 

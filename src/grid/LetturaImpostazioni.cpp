@@ -35,8 +35,4 @@ RigheImpostazioni LeggiImpostazioni(db::Database& database, const QStringList& s
     return lette;
 }
 
-QString TraVirgolette(const QString& tabella) {
-    return u'"' + QString(tabella).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 } // namespace mavo

@@ -27,7 +27,4 @@ struct RigheImpostazioni {
 RigheImpostazioni LeggiImpostazioni(db::Database& database, const QStringList& sql,
                                     int massimo = -1);
 
-// A table name between double quotation marks, as the settings statements write it.
-QString TraVirgolette(const QString& tabella);
-
 } // namespace mavo

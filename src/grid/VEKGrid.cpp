@@ -1,11 +1,11 @@
 #include "grid/VEKGrid.h"
 
+#include "context/EseguiProtetto.h"
 #include "dataset/DatasetModel.h"
 #include "dataset/IbTable.h"
 #include "dataset/MemoryDataset.h"
 #include "grid/DelegatoGriglia.h"
 #include "grid/IntestazioneGriglia.h"
-#include "context/EseguiProtetto.h"
 #include "platform/ui/QtInterazione.h"
 
 #include <QContextMenuEvent>
@@ -37,6 +37,13 @@ TVEKGrid::TVEKGrid(QWidget* parent)
     // when the number of columns changes: the grid keeps them by field and
     // puts them back after every reset of the model.
     connect(modello_, &QAbstractItemModel::modelReset, this, &TVEKGrid::applicaColonne);
+    // Said once the view's scrolling is over, not from inside it.
+    connect(
+        modello_, &DatasetModel::fetchFailed, this,
+        [this](const QString& messaggio) {
+            interazione().Errore("Errore durante la lettura dei dati\r" + messaggio);
+        },
+        Qt::QueuedConnection);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             &TVEKGrid::sezioneRidimensionata);
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &TVEKGrid::sezioneSpostata);

@@ -67,6 +67,14 @@ public:
     // Builds the menu, resets the sort state and makes the grid read-only.
     void Loaded();
 
+    // What "Query" (F8) starts: the query tool, which the library installs
+    // once for every grid (the grid knows nothing of it). It reads what it
+    // needs from the grid (main table, dataset, folders, company, user). While
+    // none is installed the entry stays disabled.
+    using FunzioneApriQuery = std::function<void(TVEKGrid& griglia)>;
+    static void InstallaApriQuery(FunzioneApriQuery funzione);
+    static bool ApriQueryInstallata();
+
     // Binds the grid to the dataset's opening; a null dataset rebinds the current one.
     void SetSorgenteDati(Dataset* dataset);
     Dataset* SorgenteDati() const { return sorgente_; }
@@ -223,8 +231,7 @@ private:
     void abilitaVoci();
     bool queryPossibile() const;
     void dimezzaLarghezzaColonna();
-    // Applied by the query tool.
-    void apriQuery() {}
+    void apriQuery();
 
     DatasetModel* modello_;
     QMenu* menuProprio_;

@@ -6,6 +6,7 @@
 #include "db/Transaction.h"
 #include "grid/LetturaImpostazioni.h"
 #include "grid/VEKGrid.h"
+#include "platform/SqlTesto.h"
 
 #include <exception>
 
@@ -38,7 +39,7 @@ bool stessoOrdinamento(const QVariant& a, const QVariant& b) {
 } // namespace
 
 AspettoMemorizzato TVEKGrid::leggiAspetto(db::Database& database, bool ordinato) const {
-    QStringList sql = QStringList{"SELECT * FROM " + TraVirgolette(TabellaAspettoGriglia)} +
+    QStringList sql = QStringList{"SELECT * FROM " + sql::identificatore(TabellaAspettoGriglia)} +
                       RigheChiave(chiavi());
     if (ordinato)
         sql << QStringLiteral("ORDER BY Posizione");
@@ -100,7 +101,7 @@ void TVEKGrid::scriviAspetto(db::Database& database, int lunghezzaNome) {
     {
         db::Statement cancella(&database, &transazione);
         cancella.setParamCheck(false);
-        cancella.setSql(QStringList{"DELETE FROM " + TraVirgolette(TabellaAspettoGriglia)} +
+        cancella.setSql(QStringList{"DELETE FROM " + sql::identificatore(TabellaAspettoGriglia)} +
                         RigheChiave(chiavi()));
         cancella.execute();
 

@@ -1,5 +1,6 @@
 #include "dataset/DatasetModel.h"
 #include "grid/VEKGrid.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -11,7 +12,7 @@ namespace {
 
 Field& esistente(Field* campo) {
     if (!campo)
-        throw std::out_of_range("Grid column index out of range");
+        throw ErroreProgrammazione("Grid column index out of range");
     return *campo;
 }
 

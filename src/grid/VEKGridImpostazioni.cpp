@@ -1,6 +1,7 @@
 #include "dataset/IbTable.h"
 #include "grid/LetturaImpostazioni.h"
 #include "grid/VEKGrid.h"
+#include "platform/SqlTesto.h"
 
 #include <exception>
 
@@ -19,7 +20,7 @@ db::Database* TVEKGrid::databaseImpostazioni() const {
 void TVEKGrid::leggiImpostazioni(db::Database& database) {
     const RigheImpostazioni lette =
         LeggiImpostazioni(database,
-                          {"SELECT * FROM " + TraVirgolette(TabellaAspettoGriglie),
+                          {"SELECT * FROM " + sql::identificatore(TabellaAspettoGriglie),
                            "WHERE (CodiceUtente=" + QString::number(Utente) + ")",
                            "AND (CodiceProgetto=" + QString::number(CodiceProgetto) + ")"},
                           1);

@@ -1,11 +1,34 @@
+#include "context/EseguiProtetto.h"
 #include "grid/TabellaDellaQuery.h"
 #include "grid/VEKGrid.h"
-#include "context/EseguiProtetto.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace mavo {
+
+namespace {
+
+TVEKGrid::FunzioneApriQuery& funzioneApriQuery() {
+    static TVEKGrid::FunzioneApriQuery funzione;
+    return funzione;
+}
+
+} // namespace
+
+void TVEKGrid::InstallaApriQuery(FunzioneApriQuery funzione) {
+    funzioneApriQuery() = std::move(funzione);
+}
+
+bool TVEKGrid::ApriQueryInstallata() {
+    return bool(funzioneApriQuery());
+}
+
+void TVEKGrid::apriQuery() {
+    // The key works without the menu having been shown: the same rules apply.
+    if (dataset() && dataset()->active() && ApriQueryInstallata() && queryPossibile())
+        funzioneApriQuery()(*this);
+}
 
 void TVEKGrid::costruisciMenu() {
     if (popupMenu_)
@@ -58,7 +81,7 @@ void TVEKGrid::abilitaVoci() {
     for (QAction* voce : std::as_const(vociDaAbilitare_))
         voce->setEnabled(aperto);
     voceRicerca_->setEnabled(RicercaAbilitata);
-    if (!queryPossibile())
+    if (!ApriQueryInstallata() || !queryPossibile())
         voceQuery_->setEnabled(false);
 }
 

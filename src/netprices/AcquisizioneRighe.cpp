@@ -1,4 +1,5 @@
 #include "netprices/AcquisizioneRighe.h"
+#include "platform/SqlTesto.h"
 
 #include "common/Testo.h"
 #include "db/DatabaseError.h"
@@ -14,8 +15,6 @@ namespace mavo {
 namespace {
 
 constexpr QChar Separatore = u';';
-constexpr QChar Apostrofo = u'\'';
-constexpr QChar Acuto = u'\u00B4'; // stored data has it where the file has an apostrophe
 constexpr QChar Euro = u'\u20AC';
 constexpr int MassimoCodice = 30;
 constexpr int MassimoDescrizione = 50;
@@ -56,10 +55,6 @@ bool netto(QStringView campo) {
             return true;
     }
     return false;
-}
-
-QString conAcuti(QString testo) {
-    return testo.replace(Apostrofo, Acuto);
 }
 
 QString scartata(qint64 numero, const QString& motivo) {
@@ -143,7 +138,7 @@ std::optional<AcquisizioneRighe::Riga> AcquisizioneRighe::Valuta(QStringView rig
     }
     // Checked as it will be stored, so that a code repeated with an apostrophe
     // is reported as a repetition and not as a failed insert.
-    r.codiceSalvato = conAcuti(r.codice);
+    r.codiceSalvato = sql::conAcuto(r.codice);
 
     QString descrizione = EstraiCampo(riga, 2, Separatore);
     if (const qsizetype lunghezza = caratteri(descrizione); lunghezza > MassimoDescrizione) {
@@ -153,7 +148,7 @@ std::optional<AcquisizioneRighe::Riga> AcquisizioneRighe::Valuta(QStringView rig
                            .arg(QString::number(numero), descrizione, QString::number(lunghezza));
         descrizione = primiCaratteri(descrizione, MassimoDescrizione);
     }
-    r.descrizione = conAcuti(descrizione);
+    r.descrizione = sql::conAcuto(descrizione);
 
     QString campoPrezzo = EstraiCampo(riga, 3, Separatore);
     campoPrezzo.remove(Euro);

@@ -12,6 +12,9 @@
 #include "platform/Interazione.h"
 #include "platform/IoError.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 namespace mavo {
 
 ImportazioneNetti::ImportazioneNetti(TTabXForm& contesto, Interazione& port,
@@ -31,20 +34,37 @@ bool ImportazioneNetti::Esegui() {
     return true;
 }
 
-bool ImportazioneNetti::svuotaTabella() {
-    try {
-        db::Statement svuota(&contesto_.IBDatabase1, &contesto_.IBTransaction1);
-        svuota.setParamCheck(false);
-        svuota.setSql({"DELETE FROM MANUTENZIONENETTI"});
-        svuota.execute();
-        // A trial run keeps the emptying in the transaction it rolls back.
-        if (!prova_)
-            contesto_.IBTransaction1.commitRetaining();
-        return true;
-    } catch (const db::DatabaseError& e) {
-        port_.Errore("Errore interno durante l'azzeramento della tabella MANUTENZIONENETTI:\r" +
-                     e.message());
-        return false;
+// The window's transaction began when it opened, or at its last import: a
+// new one sees what other users' imports have committed since. While another
+// import still holds the rows, it is waited for, within a bound.
+bool ImportazioneNetti::svuotaTabella(Progresso& progresso) {
+    db::Transaction& transazione = contesto_.IBTransaction1;
+    QDeadlineTimer limite(AttesaTabellaOccupata);
+    for (;;) {
+        try {
+            if (transazione.active())
+                transazione.commit();
+            transazione.start();
+            db::Statement svuota(&contesto_.IBDatabase1, &transazione);
+            svuota.setParamCheck(false);
+            svuota.setSql({"DELETE FROM MANUTENZIONENETTI"});
+            svuota.execute();
+            // A trial run keeps the emptying in the transaction it rolls back.
+            if (!prova_)
+                transazione.commitRetaining();
+            return true;
+        } catch (const db::DatabaseError& e) {
+            if (!e.lockConflict() || limite.hasExpired()) {
+                port_.Errore(
+                    "Errore interno durante l'azzeramento della tabella MANUTENZIONENETTI:\r" +
+                    e.message());
+                return false;
+            }
+            progresso.SetMessaggio("Azzeramento tabella\nin attesa di un altro utente");
+            if (transazione.active())
+                transazione.rollback();
+            QThread::msleep(200);
+        }
     }
 }
 
@@ -70,7 +90,7 @@ bool ImportazioneNetti::acquisisci(const QString& percorso) {
 
     progresso->SetMessaggio("Azzeramento tabella");
     AnnullamentoMantenuto annullamento(transazione);
-    if (!svuotaTabella())
+    if (!svuotaTabella(*progresso))
         return false;
 
     progresso->SetMessaggio("Inizializzazione");

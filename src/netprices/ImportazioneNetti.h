@@ -8,6 +8,7 @@ namespace mavo {
 
 class TTabXForm;
 class Interazione;
+class Progresso;
 
 // "Seleziona e analizza file": the supplier file chosen by the user is checked
 // row by row and its net prices are staged in MANUTENZIONENETTI, in the
@@ -26,9 +27,12 @@ public:
     // are thrown after everything has been rolled back.
     bool Esegui();
 
+    // How long the emptying waits for another user's import to end.
+    static constexpr int AttesaTabellaOccupata = 15000; // ms
+
 private:
     bool acquisisci(const QString& percorso);
-    bool svuotaTabella();
+    bool svuotaTabella(Progresso& progresso);
 
     TTabXForm& contesto_;
     Interazione& port_;

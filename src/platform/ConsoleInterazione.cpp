@@ -30,9 +30,14 @@ bool isTerminal(FILE* stream) {
     return isatty(fileno(stream)) == 1;
 }
 
-class TerminalProgress final : public Progresso {
+} // namespace
+
+// The bar is drawn on the terminal's last line and redrawn in place; the
+// port knows which bar is on screen, to lift it out of the way of a line.
+class ConsoleInterazione::TerminalProgress final : public Progresso {
 public:
-    TerminalProgress(FILE* err, const QString& message) : err_(err), message_(message) {}
+    TerminalProgress(FILE* err, const QString& message, TerminalProgress*& onScreen)
+        : err_(err), message_(message), onScreen_(onScreen) {}
     ~TerminalProgress() override { Nascondi(); }
 
     void SetMessaggio(const QString& testo) override {
@@ -52,17 +57,22 @@ public:
     }
     void Mostra() override {
         shown_ = true;
+        onScreen_ = this;
         draw();
     }
     void Nascondi() override {
-        if (shown_) {
-            std::fputs(kClearLine, err_);
-            std::fflush(err_);
-        }
+        if (shown_)
+            erase();
         shown_ = false;
+        if (onScreen_ == this)
+            onScreen_ = nullptr;
     }
 
-private:
+    void erase() {
+        std::fputs(kClearLine, err_);
+        std::fflush(err_);
+    }
+
     void draw() {
         if (!shown_) {
             return;
@@ -79,14 +89,14 @@ private:
         write(err_, line);
     }
 
+private:
     FILE* err_;
     QString message_;
+    TerminalProgress*& onScreen_;
     bool barVisible_ = true;
     bool shown_ = false;
     int percent_ = 0;
 };
-
-} // namespace
 
 ConsoleInterazione::ConsoleInterazione(ConsoleOptions options)
     : options_(std::move(options)), errIsTerminal_(isTerminal(options_.err)),
@@ -130,14 +140,21 @@ std::unique_ptr<Progresso> ConsoleInterazione::CreaProgresso(const QString& mess
     if (!errIsTerminal_) {
         return std::make_unique<SilentProgress>();
     }
-    return std::make_unique<TerminalProgress>(options_.err, messaggio);
+    return std::make_unique<TerminalProgress>(options_.err, messaggio, barOnScreen_);
 }
 
 // An import may write hundreds of thousands of lines: to a file or a pipe
 // they go in large writes, and are flushed before anything is written to `err`
 // so that a log holding both keeps their order.
 void ConsoleInterazione::AggiungiRiepilogo(const QString& riga) {
+    // On a screen shared with the bar, the line takes the bar's place and the
+    // bar comes back under it.
+    const bool sotto = outIsTerminal_ && barOnScreen_;
+    if (sotto)
+        barOnScreen_->erase();
     write(options_.out, withLineFeeds(riga) + u'\n', outIsTerminal_);
+    if (sotto)
+        barOnScreen_->draw();
 }
 
 void ConsoleInterazione::message(const QString& kind, const QString& text) {

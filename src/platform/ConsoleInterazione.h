@@ -39,12 +39,14 @@ public:
     void AggiungiRiepilogo(const QString& riga) override;
 
 private:
+    class TerminalProgress;
     void message(const QString& kind, const QString& text);
     QString readAnswer();
 
     ConsoleOptions options_;
     bool errIsTerminal_;
     bool outIsTerminal_;
+    TerminalProgress* barOnScreen_ = nullptr;
 };
 
 } // namespace mavo

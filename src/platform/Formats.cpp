@@ -207,8 +207,4 @@ QString dateTimeToText(const QDateTime& dateTime) {
     return time == QTime(0, 0) ? date : date + u' ' + timeToText(time);
 }
 
-QString sqlDate(const QDate& date) {
-    return date.toString(u"MM/dd/yyyy");
-}
-
 } // namespace mavo

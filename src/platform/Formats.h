@@ -62,7 +62,4 @@ QString dateToText(const QDate& date);
 QString timeToText(const QTime& time);
 QString dateTimeToText(const QDateTime& dateTime);
 
-// A date as SQL text wants it, whatever the display format: "12/25/2023".
-QString sqlDate(const QDate& date);
-
 } // namespace mavo

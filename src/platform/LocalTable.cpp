@@ -1,4 +1,5 @@
 #include "platform/LocalTable.h"
+#include "platform/SqlTesto.h"
 
 #include "platform/IoError.h"
 #include "platform/Paths.h"
@@ -32,10 +33,6 @@ constexpr TypeName kTypeNames[] = {
     {LocalField::Type::Memo, "TEXT"},         {LocalField::Type::AutoInc, "AUTOINC"},
     {LocalField::Type::Boolean, "BOOLEAN"},
 };
-
-QString quoted(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 QString declaredType(const LocalField& field) {
     for (const TypeName& known : kTypeNames) {
@@ -174,12 +171,12 @@ void LocalTable::create(const QList<LocalField>& fields, const QStringList& prim
     }
     QStringList columns;
     for (const LocalField& field : fields) {
-        columns << quoted(field.name) + u' ' + declaredType(field);
+        columns << sql::identificatore(field.name) + u' ' + declaredType(field);
     }
     if (!primaryIndex.isEmpty()) {
         QStringList keys;
         for (const QString& key : primaryIndex) {
-            keys << quoted(key);
+            keys << sql::identificatore(key);
         }
         columns << QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(u','));
     }
@@ -268,7 +265,7 @@ QList<QVariantList> LocalTable::rows() const {
     }
     QStringList order;
     for (const QString& key : primaryIndex_) {
-        order << quoted(key);
+        order << sql::identificatore(key);
     }
     const QString sql =
         QStringLiteral("SELECT * FROM %1 ORDER BY %2")
@@ -341,10 +338,10 @@ void LocalTable::prepareInsert() {
     for (qsizetype i = 0; i < fields_.size(); ++i) {
         const LocalField& field = fields_[i];
         const QString parameter = QStringLiteral("?%1").arg(i + 1);
-        names << quoted(field.name);
+        names << sql::identificatore(field.name);
         values << (field.type == LocalField::Type::AutoInc
                        ? QStringLiteral("COALESCE(%1,(SELECT IFNULL(MAX(%2),0)+1 FROM %3))")
-                             .arg(parameter, quoted(field.name), tableName())
+                             .arg(parameter, sql::identificatore(field.name), tableName())
                        : parameter);
     }
     const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")

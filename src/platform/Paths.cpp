@@ -53,10 +53,21 @@ QString toLocalPath(const QString& path) {
     return local;
 }
 
+namespace {
+
+// "C:\x.fdb" has its colon at 1; a server name puts it further on.
+bool namesServer(const QString& path) {
+    return path.indexOf(u':') > 1 && !isSeparator(path.front());
+}
+
+} // namespace
+
 QString toDatabasePath(const QString& path) {
-    // "C:\x.fdb" has its colon at 1; a server name puts it further on.
-    const bool remote = path.indexOf(u':') > 1 && !isSeparator(path.front());
-    return remote ? path : toLocalPath(path);
+    return namesServer(path) ? path : toLocalPath(path);
+}
+
+bool isRemoteDatabasePath(const QString& path) {
+    return path.startsWith(QStringLiteral("\\\\")) || (!path.isEmpty() && namesServer(path));
 }
 
 QString settingsFilePath() {

@@ -24,6 +24,9 @@ QString toLocalPath(const QString& path);
 // A Firebird connection string: "SERVER:C:\ARCHIVI\x.fdb" or "host:/srv/x.fdb"
 // go to the server unchanged; a local file path goes through toLocalPath().
 QString toDatabasePath(const QString& path);
+// A database on another machine: "server:path", "host/port:path" or a
+// Windows network name "\\SRV\share\x.fdb". Its file cannot be looked for here.
+bool isRemoteDatabasePath(const QString& path);
 
 // Where the query tool keeps its settings: "c:\windows\tervald.ini", or
 // "<host directory>\ini_log_err\tervald.ini" when that directory exists.

@@ -49,22 +49,25 @@ TEST_F(SincronettiTest, AiutoInItaliano) {
 }
 
 TEST_F(SincronettiTest, ErroriDiUso) {
-    const std::pair<const char*, QStringList> casi[] = {
-        {"SenzaComando", {}},
-        {"ComandoIgnoto", {"cancella"}},
-        {"DestinazioneMancante", {"aggiorna"}},
-        {"DestinazioneIgnota", {"rimuovi", "magazzino"}},
-        {"FileMancante", {"importa"}},
-        {"UtenteNonNumerico", {"--utente", "abc", "anteprima"}},
-        {"OpzioneIgnota", {"--forza", "anteprima"}},
-        {"ArgomentoInPiu", {"anteprima", "x"}},
+    const std::pair<QStringList, const char*> casi[] = {
+        {{}, "Manca il comando (importa, anteprima, aggiorna o rimuovi)"},
+        {{"cancella"}, "Comando sconosciuto: cancella"},
+        {{"aggiorna"}, "Manca l'argomento obbligatorio DESTINAZIONE"},
+        {{"rimuovi", "magazzino"}, "Valore non ammesso per DESTINAZIONE: magazzino"},
+        {{"importa"}, "Manca l'argomento obbligatorio FILE"},
+        {{"--utente", "abc", "anteprima"}, "Valore non valido per --utente: abc"},
+        {{"--forza", "anteprima"}, "Argomenti non previsti: --forza"},
+        {{"anteprima", "x"}, "Argomenti non previsti: x"},
+        {{"anteprima", "--utente"}, "Manca il valore di --utente"},
     };
-    for (const auto& [caso, argomenti] : casi) {
-        SCOPED_TRACE(caso);
+    for (const auto& [argomenti, errore] : casi) {
+        SCOPED_TRACE(argomenti.join(' ').toStdString());
         const EsitoCli esito = sincronetti(argomenti);
         EXPECT_EQ(esito.codice, 2);
         EXPECT_TRUE(esito.out.isEmpty());
-        EXPECT_TRUE(esito.err.startsWith("ERRORE: ")) << esito.err.toStdString();
+        EXPECT_EQ(esito.err,
+                  QStringLiteral("ERRORE: %1\nPer l'elenco dei comandi: sincronetti --help\n")
+                      .arg(QString::fromUtf8(errore)));
     }
 }
 
@@ -149,7 +152,7 @@ TEST_F(SincronettiTest, FiniteInAnticipo) {
         {{"--si", "aggiorna", "anamag"}, "AVVISO: Nessun dato da elaborare\n"},
         {{"importa", "/nessuna/cartella/netti.csv"},
          "ERRORE: Errore interno durante l'accesso al file\n/nessuna/cartella/netti.csv\n"},
-        {{"--utente", "99", "anteprima"}, "AVVISO: Attenzione: l'archivio non è stato trovato."},
+        {{"--utente", "99", "anteprima"}, "ERRORE: L'utente 99 non esiste nel database utenti "},
     };
     for (const auto& [argomenti, errore] : casi) {
         SCOPED_TRACE(argomenti.join(' ').toStdString());

@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/RowBlock.h"
+#include "platform/ErroreProgrammazione.h"
 
 #include <QDate>
 #include <QProcess>
@@ -139,7 +140,7 @@ TEST(Statement, UnknownParameterIsAnError) {
     db::Statement s(&t.db());
     s.setSql({"SELECT ':X' FROM RDB$DATABASE"});
     EXPECT_EQ(s.paramCount(), 0);
-    EXPECT_THROW(s.setParam("X", 1), db::DatabaseError);
+    EXPECT_THROW(s.setParam("X", 1), mavo::ErroreProgrammazione);
     s.execute();
     ASSERT_TRUE(s.fetch());
     EXPECT_EQ(s.value(0).toString(), ":X");
@@ -314,8 +315,8 @@ TEST(Database, TwoProcessesShareOneEmbeddedDatabase) {
     isql.closeWriteChannel();
     ASSERT_TRUE(isql.waitForFinished(60000));
     const QString out = QString::fromUtf8(isql.readAllStandardOutput());
-    EXPECT_TRUE(out.contains('2')) << out.toStdString()
-                                   << isql.readAllStandardError().toStdString();
+    EXPECT_TRUE(out.contains('2'))
+        << out.toStdString() << isql.readAllStandardError().toStdString();
     EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM T WHERE V='da loro'").toInt(), 1);
 }
 

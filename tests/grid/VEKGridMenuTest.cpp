@@ -86,6 +86,7 @@ TEST_F(MenuGriglia, PopupRunsTheWindowsHandlerThenEnablesTheEntries) {
         const char* tabellaPrincipale;
         const char* sqlIniziale;
         const char* abilitate; // F5, F6, F8, F9, "Personalizza Griglia": '1' enabled
+        bool strumento = true; // the library has installed the query tool
     } casi[] = {
         {"query chiusa", query.get(), false, true, "", quotata, "10000"},
         {"query aperta", query.get(), true, true, "", quotata, "11111"},
@@ -94,11 +95,17 @@ TEST_F(MenuGriglia, PopupRunsTheWindowsHandlerThenEnablesTheEntries) {
         {"tabella principale", query.get(), true, true, "ARTICOLI", "SELECT 1", "11111"},
         {"memoria senza tabella", &memoria, true, true, "", "", "11011"},
         {"memoria con tabella", &memoria, true, true, "APPOGGIO", "", "11111"},
+        {"nessuno strumento", query.get(), true, true, "", quotata, "11011", false},
     };
     const QStringList controllate = {"Ricerca su campo Corrente", "Annulla ricerca", "Query",
                                      "Dimezza larghezza colonna", "Personalizza Griglia"};
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
+        QVector<TVEKGrid*> consegnate;
+        if (c.strumento)
+            TVEKGrid::InstallaApriQuery([&](TVEKGrid& g) { consegnate << &g; });
+        else
+            TVEKGrid::InstallaApriQuery({});
         auto griglia = nuovaGriglia(*c.dati);
         griglia->RicercaAbilitata = c.ricercaAbilitata;
         griglia->TabellaPrincipale = c.tabellaPrincipale;
@@ -119,6 +126,13 @@ TEST_F(MenuGriglia, PopupRunsTheWindowsHandlerThenEnablesTheEntries) {
         for (const QString& titolo : controllate)
             abilitate += voce(menu, titolo)->isEnabled() ? u'1' : u'0';
         EXPECT_EQ(abilitate, c.abilitate);
+        // F8 hands the grid itself to the installed tool.
+        griglia->OnPopup = {};
+        Q_EMIT menu.aboutToShow();
+        voce(menu, "Query")->trigger();
+        const bool f8 = c.abilitate[2] == '1';
+        EXPECT_EQ(consegnate, f8 ? QVector<TVEKGrid*>{griglia.get()} : QVector<TVEKGrid*>{});
+        TVEKGrid::InstallaApriQuery({});
         c.dati->close();
     }
 }

@@ -161,6 +161,23 @@ TEST(ConsoleInterazione, ProgressBarIsRedrawnOnlyWhenThePercentageChanges) {
     EXPECT_TRUE(terminal.screen().contains("] 41%"));
 }
 
+TEST(ConsoleInterazione, SummaryLineOnTheBarsTerminalTakesTheBarsPlace) {
+    Terminal terminal;
+    ConsoleInterazione port({false, {}, terminal.stream(), terminal.stream(), stdin});
+    auto progress = port.CreaProgresso("Aggiornamento");
+    progress->Mostra();
+    progress->SetProgresso(100);
+    terminal.screen();
+    port.AggiungiRiepilogo("- Numero di record");
+    // The bar is erased, the line written whole, and the bar drawn again below it.
+    const QString screen = terminal.screen();
+    EXPECT_TRUE(screen.startsWith("\r\x1b[K- Numero di record\r\n\r\x1b[KAggiornamento ["))
+        << screen.toStdString();
+    progress.reset();
+    port.AggiungiRiepilogo("dopo");
+    EXPECT_EQ(terminal.screen(), "\r\x1b[Kdopo\r\n");
+}
+
 TEST(ConsoleInterazione, ConfirmationIsYesOnlyWhenToldSo) {
     Capture out, err, in;
     in.put("s\n"); // typed answers count only at a terminal

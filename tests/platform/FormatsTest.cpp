@@ -190,11 +190,6 @@ TEST(Formats, DatesAndTimesToText) {
     EXPECT_EQ(dateTimeToText(QDateTime(QDate(2024, 3, 5), QTime(0, 0))), "05/03/2024");
 }
 
-TEST(Formats, SqlDatesAreMonthFirst) {
-    EXPECT_EQ(sqlDate(QDate(2023, 12, 25)), "12/25/2023");
-    EXPECT_EQ(sqlDate(QDate(2024, 3, 5)), "03/05/2024");
-}
-
 TEST(Formats, ConversionsFollowTheSettingsInForce) {
     FormatSettings english;
     english.decimalSeparator = u'.';

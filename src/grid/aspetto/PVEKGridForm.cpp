@@ -1,11 +1,12 @@
 #include "grid/aspetto/PVEKGridForm.h"
+#include "platform/SqlTesto.h"
 
 #include "common/Aggiornamento.h"
+#include "context/EseguiProtetto.h"
 #include "grid/Colore.h"
 #include "grid/LetturaImpostazioni.h"
 #include "grid/aspetto/DelegatoColore.h"
 #include "grid/aspetto/ModelloAspetto.h"
-#include "context/EseguiProtetto.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>
@@ -93,7 +94,7 @@ void TPVEKGridForm::CaricaGriglia() {
     IBQuery1.close();
     IBQuery1.setSql(QStringList{QStringLiteral("SELECT NomeCampo, NomeColonna, ColoreColonna, "
                                                "Visibile, Posizione FROM ") +
-                                TraVirgolette(tabella_)} +
+                                sql::identificatore(tabella_)} +
                     RigheChiave(chiavi_));
     // A row is found again by its position.
     GeneraSQLAggiornamento(IBQuery1, tabella_, TipoAggiornamento::Update, IBUpdateSQL1);

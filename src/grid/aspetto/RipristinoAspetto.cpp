@@ -1,4 +1,5 @@
 #include "grid/aspetto/RipristinoAspetto.h"
+#include "platform/SqlTesto.h"
 
 #include "db/Statement.h"
 #include "db/Transaction.h"
@@ -22,7 +23,7 @@ void EliminaAspetto(db::Database& database, const QString& tabellaAspetto,
     db::Transaction transazione(&database);
     transazione.start();
     esegui(database, transazione,
-           QStringList{QStringLiteral("DELETE FROM ") + TraVirgolette(tabellaAspetto)} +
+           QStringList{QStringLiteral("DELETE FROM ") + sql::identificatore(tabellaAspetto)} +
                RigheChiave(chiavi));
     esegui(database, transazione,
            {QStringLiteral("DELETE FROM ") + tabellaPosizioni, QStringLiteral("WHERE"),

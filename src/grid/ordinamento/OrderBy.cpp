@@ -1,4 +1,5 @@
 #include "grid/ordinamento/OrderBy.h"
+#include "platform/SqlTesto.h"
 
 #include "db/Statement.h"
 #include "db/Transaction.h"
@@ -65,7 +66,7 @@ QStringList OrdinamentoQuery(db::Database& database, const QStringList& sqlInizi
 }
 
 QStringList RigheChiavePrimaria(db::Database& database, const QString& tabella) {
-    const QString nome = QString(tabella).replace(u'\'', QStringLiteral("''"));
+    const QString nome = sql::apiciRaddoppiati(tabella);
     const RigheImpostazioni lette =
         LeggiImpostazioni(database, {QStringLiteral("SELECT B.RDB$FIELD_NAME"),
                                      QStringLiteral("FROM RDB$RELATION_CONSTRAINTS A LEFT JOIN"),

@@ -1,4 +1,5 @@
 #include "grid/ordinamento/OrdinamentoMemorizzato.h"
+#include "platform/SqlTesto.h"
 
 #include "grid/LetturaImpostazioni.h"
 
@@ -40,7 +41,7 @@ void LeggiOrdinamento(db::Database& database, const QString& tabella, const Chia
                       const DecodificaCampi& personalizzati, StatoOrdinamento& stato) {
     QStringList sql{QStringLiteral("SELECT ABS(Ordinamento) AS ORD,Ordinamento,NomeCampo,Origine,"
                                    "Posizione FROM ") +
-                    TraVirgolette(tabella)};
+                    sql::identificatore(tabella)};
     sql << RigheChiave(chiavi) << QStringLiteral("AND (Ordinamento IS NOT NULL) ORDER BY ORD");
     QVector<RigaOrdinamento> righe;
     for (const QVariantHash& r : LeggiImpostazioni(database, sql).righe)

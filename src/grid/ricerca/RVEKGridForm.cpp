@@ -1,4 +1,5 @@
 #include "grid/ricerca/RVEKGridForm.h"
+#include "platform/SqlTesto.h"
 
 #include "common/ui/AspettoDialogo.h"
 #include "common/ui/EditData.h"
@@ -15,8 +16,6 @@
 namespace mavo {
 
 namespace {
-
-constexpr QChar kAccentoAcuto = QChar(0xB4); // ´ stands for a typed apostrophe
 
 const QStringList kTipiRicerca{QStringLiteral(">="), QStringLiteral("LIKE %%"),
                                QStringLiteral("LIKE %")};
@@ -205,7 +204,7 @@ bool TRVEKGridForm::tastoPremuto(QLineEdit& casella, const QKeyEvent& tasto) {
     default:
         if (tasto.text() != QStringLiteral("'"))
             return false;
-        casella.insert(QString(kAccentoAcuto));
+        casella.insert(QString(sql::Acuto)); // ´ stands for a typed apostrophe
         return true;
     }
 }

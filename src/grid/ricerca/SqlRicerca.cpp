@@ -1,4 +1,5 @@
 #include "grid/ricerca/SqlRicerca.h"
+#include "platform/SqlTesto.h"
 
 #include "platform/Formats.h"
 
@@ -6,18 +7,13 @@ namespace mavo {
 
 namespace {
 
-// Typed apostrophes become ´ in the dialog; one pasted in must still not end the literal.
-QString letterale(const QString& valore) {
-    return QString(valore).replace(u'\'', QStringLiteral("''"));
-}
-
 QString condizioneDate(const RichiestaRicerca& r, const QString& connettore,
                        const QString& espressione) {
     QString condizione =
-        connettore + u'(' + espressione + QStringLiteral(" >= '") + sqlDate(r.dal) + "')";
+        connettore + u'(' + espressione + QStringLiteral(" >= '") + sql::data(r.dal) + "')";
     if (r.al.isValid())
         condizione +=
-            QStringLiteral("AND(") + espressione + QStringLiteral(" <= '") + sqlDate(r.al) + "')";
+            QStringLiteral("AND(") + espressione + QStringLiteral(" <= '") + sql::data(r.al) + "')";
     return condizione;
 }
 
@@ -63,7 +59,9 @@ QString CostruisciCondizione(const RichiestaRicerca& richiesta, const CampoRicer
     const bool upper = UpperApplicato(richiesta, campo.classe);
     const QString espressione =
         upper ? QStringLiteral("UPPER(") + campo.espressione + u')' : campo.espressione;
-    const QString valore = letterale(upper ? richiesta.testo.toUpper() : richiesta.testo);
+    // Typed apostrophes become ´ in the dialog; one pasted in must still not end the literal.
+    const QString valore =
+        sql::apiciRaddoppiati(upper ? richiesta.testo.toUpper() : richiesta.testo);
     switch (richiesta.tipo) {
     case RicercaContiene:
         return connettore + u'(' + espressione + QStringLiteral(" LIKE '%") + valore + "%')";
@@ -103,7 +101,7 @@ SqlRicerca ComponiSqlRicerca(const QStringList& sqlIniziale, const RichiestaRice
 std::optional<QStringList> RigheRicercaGenerica(const QString& testo,
                                                 const QStringList& sqlIniziale,
                                                 const QStringList& origini) {
-    const QString valore = letterale(testo.toUpper());
+    const QString valore = sql::apiciRaddoppiati(testo.toUpper());
     QStringList righe{ConnettoreRicerca(sqlIniziale) + u'('};
     for (const QString& origine : origini)
         if (!origine.isEmpty())

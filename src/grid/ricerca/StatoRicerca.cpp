@@ -1,4 +1,5 @@
 #include "grid/ricerca/StatoRicerca.h"
+#include "platform/SqlTesto.h"
 
 #include "common/Aggiornamento.h"
 #include "db/Transaction.h"
@@ -14,7 +15,7 @@ void apri(IbQuery& query, db::Database& database, db::Transaction& transazione,
     query.setDatabase(&database);
     query.setTransaction(&transazione);
     query.setParamCheck(false);
-    query.setSql(QStringList{QStringLiteral("SELECT * FROM ") + TraVirgolette(tabella)} +
+    query.setSql(QStringList{QStringLiteral("SELECT * FROM ") + sql::identificatore(tabella)} +
                  RigheChiave(chiavi));
     query.open();
 }
