@@ -1,6 +1,6 @@
 #include "platform/ConsoleInterazione.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <array>
 #include <cstring>

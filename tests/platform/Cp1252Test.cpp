@@ -1,6 +1,6 @@
 #include "platform/Cp1252.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QStringDecoder>
 #include <gtest/gtest.h>

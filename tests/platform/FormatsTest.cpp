@@ -1,6 +1,6 @@
 #include "platform/Formats.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "ChildProcess.h"
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 #include "platform/IoError.h"
 
 #include "ChildProcess.h"
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/Paths.h"
 #include "platform/IniFile.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "ScopedEnv.h"
 
 #include <QCoreApplication>

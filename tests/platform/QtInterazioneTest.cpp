@@ -1,6 +1,6 @@
 #include "platform/ui/QtInterazione.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,0 +1,51 @@
+#include "query/motore/Definizione.h"
+
+#include "dataset/MemoryDataset.h"
+
+namespace mavo {
+
+void CreaTabIntTmp(MemoryDataset& tabella, int lunghezzaNome, int lunghezzaCondizione) {
+    tabella.close();
+    tabella.clearFieldDefs();
+    tabella.addFieldDef("Numero", FieldType::SmallInt);
+    tabella.addFieldDef("Nome", FieldType::String, lunghezzaNome);
+    tabella.addFieldDef("Mostra", FieldType::SmallInt);
+    tabella.addFieldDef("Condizione", FieldType::String, lunghezzaCondizione);
+    tabella.open();
+}
+
+void RiempiTabIntTmp(MemoryDataset& definizione, const Dataset& tabella) {
+    Definizione righe;
+    for (int i = 0; i < tabella.fieldCount(); ++i)
+        righe.append({i + 1, tabella.field(i)->fieldName(), mostra::Mostrato, QString()});
+    ScriviDefinizione(definizione, righe);
+}
+
+Definizione LeggiDefinizione(MemoryDataset& definizione) {
+    Definizione righe;
+    Field* numero = definizione.fieldByName("Numero");
+    Field* nome = definizione.fieldByName("Nome");
+    Field* mostra = definizione.fieldByName("Mostra");
+    Field* condizione = definizione.fieldByName("Condizione");
+    const Dataset::Bookmark posizione = definizione.bookmark();
+    for (definizione.first(); !definizione.eof(); definizione.next())
+        righe.append({int(numero->asInteger()), nome->asString(), int(mostra->asInteger()),
+                      condizione->asString()});
+    definizione.gotoBookmark(posizione);
+    return righe;
+}
+
+void ScriviDefinizione(MemoryDataset& definizione, const Definizione& righe) {
+    definizione.emptyTable();
+    for (const RigaDefinizione& riga : righe) {
+        definizione.append();
+        definizione.fieldByName("Numero")->setValue(riga.Numero);
+        definizione.fieldByName("Nome")->setValue(riga.Nome);
+        definizione.fieldByName("Mostra")->setValue(riga.Mostra);
+        definizione.fieldByName("Condizione")->setValue(riga.Condizione);
+        definizione.post();
+    }
+    definizione.first();
+}
+
+} // namespace mavo

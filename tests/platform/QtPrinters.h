@@ -1,9 +1,0 @@
-#pragma once
-
-#include <QString>
-#include <ostream>
-
-// Readable Qt values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
