@@ -8,8 +8,6 @@
 
 namespace mavo {
 
-namespace {
-
 FieldDef toFieldDef(const db::FieldInfo& info) {
     FieldDef def;
     def.name = info.alias.isEmpty() ? info.name : info.alias;
@@ -59,8 +57,6 @@ FieldDef toFieldDef(const db::FieldInfo& info) {
     }
     return def;
 }
-
-} // namespace
 
 IbQuery::IbQuery(QObject* parent) : Dataset(parent) {}
 

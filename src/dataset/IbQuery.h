@@ -12,7 +12,11 @@ namespace db {
 class Database;
 class Transaction;
 class Statement;
+struct FieldInfo;
 } // namespace db
+
+// How a column of the engine is seen as a field.
+FieldDef toFieldDef(const db::FieldInfo& info);
 
 // Statements an editable query runs when a record is posted: parameters are
 // the field names (":FIELD") and, for the modify statement, ":OLD_FIELD".

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -31,7 +32,8 @@ constexpr TypeName kTypeNames[] = {
     {LocalField::Type::SmallInt, "SMALLINT"}, {LocalField::Type::BigInt, "BIGINT"},
     {LocalField::Type::Float, "DOUBLE"},      {LocalField::Type::Date, "DATE"},
     {LocalField::Type::Memo, "TEXT"},         {LocalField::Type::AutoInc, "AUTOINC"},
-    {LocalField::Type::Boolean, "BOOLEAN"},
+    {LocalField::Type::Boolean, "BOOLEAN"},   {LocalField::Type::DateTime, "DATETIME"},
+    {LocalField::Type::Time, "TIME"},
 };
 
 QString declaredType(const LocalField& field) {
@@ -81,8 +83,20 @@ int bind(sqlite3_stmt* statement, int index, const LocalField& field, const QVar
     default:
         break;
     }
-    QString text = field.type == LocalField::Type::Date ? value.toDate().toString(Qt::ISODate)
-                                                        : value.toString();
+    QString text;
+    switch (field.type) {
+    case LocalField::Type::Date:
+        text = value.toDate().toString(Qt::ISODate);
+        break;
+    case LocalField::Type::DateTime:
+        text = value.toDateTime().toString(Qt::ISODateWithMs);
+        break;
+    case LocalField::Type::Time:
+        text = value.toTime().toString(Qt::ISODateWithMs);
+        break;
+    default:
+        text = value.toString();
+    }
     if (field.type == LocalField::Type::String) {
         text.truncate(field.size);
     }
@@ -110,6 +124,10 @@ QVariant column(sqlite3_stmt* statement, int index, const LocalField& field) {
         return sqlite3_column_int64(statement, index) != 0;
     case LocalField::Type::Date:
         return QDate::fromString(text(), Qt::ISODate);
+    case LocalField::Type::DateTime:
+        return QDateTime::fromString(text(), Qt::ISODateWithMs);
+    case LocalField::Type::Time:
+        return QTime::fromString(text(), Qt::ISODateWithMs);
     default:
         return text();
     }
@@ -260,6 +278,49 @@ void LocalTable::insert(const QVariantList& values) {
 }
 
 QList<QVariantList> LocalTable::rows() const {
+    Reader all = reader();
+    QList<QVariantList> result;
+    while (!all.atEnd()) {
+        result << all.next(4096);
+    }
+    return result;
+}
+
+void LocalTable::beginBatch() {
+    execute(QStringLiteral("BEGIN"));
+}
+
+void LocalTable::commitBatch() {
+    execute(QStringLiteral("COMMIT"));
+}
+
+LocalTable::Reader::Reader(const LocalTable& table, sqlite3_stmt* statement)
+    : table_(&table), statement_(statement, [](sqlite3_stmt* s) { sqlite3_finalize(s); }) {}
+
+LocalTable::Reader::~Reader() = default;
+LocalTable::Reader::Reader(Reader&&) noexcept = default;
+
+QList<QVariantList> LocalTable::Reader::next(int count) {
+    QList<QVariantList> result;
+    while (!atEnd_ && result.size() < count) {
+        const int step = sqlite3_step(statement_.get());
+        if (step == SQLITE_DONE) {
+            atEnd_ = true;
+            break;
+        }
+        if (step != SQLITE_ROW) {
+            table_->fail(QStringLiteral("lettura"));
+        }
+        QVariantList row;
+        for (qsizetype i = 0; i < table_->fields_.size(); ++i) {
+            row << column(statement_.get(), int(i), table_->fields_[i]);
+        }
+        result << row;
+    }
+    return result;
+}
+
+LocalTable::Reader LocalTable::reader() const {
     if (!isOpen()) {
         fail(QStringLiteral("lettura"));
     }
@@ -275,20 +336,7 @@ QList<QVariantList> LocalTable::rows() const {
         SQLITE_OK) {
         fail(QStringLiteral("lettura"));
     }
-    const std::unique_ptr<sqlite3_stmt, Closer> statement(raw);
-    QList<QVariantList> result;
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(raw)) == SQLITE_ROW) {
-        QVariantList row;
-        for (qsizetype i = 0; i < fields_.size(); ++i) {
-            row << column(raw, int(i), fields_[i]);
-        }
-        result << row;
-    }
-    if (step != SQLITE_DONE) {
-        fail(QStringLiteral("lettura"));
-    }
-    return result;
+    return Reader(*this, raw);
 }
 
 void LocalTable::execute(const QString& sql) const {

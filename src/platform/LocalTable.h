@@ -14,7 +14,19 @@ namespace mavo {
 // Field of a local table. `size` is the width of a String field (longer texts
 // are cut to it, as a string field does) and is ignored otherwise.
 struct LocalField {
-    enum class Type { String, Integer, SmallInt, BigInt, Float, Date, Memo, AutoInc, Boolean };
+    enum class Type {
+        String,
+        Integer,
+        SmallInt,
+        BigInt,
+        Float,
+        Date,
+        Memo,
+        AutoInc,
+        Boolean,
+        DateTime,
+        Time
+    };
 
     QString name;
     Type type = Type::String;
@@ -67,9 +79,32 @@ public:
     // Values by field position; missing trailing values and null values store
     // null, except an AutoInc field, which then gets the next number.
     void insert(const QVariantList& values);
-    // Nulls are null QVariants; Date fields give QDate, Boolean fields bool,
-    // integers qlonglong, Float double, texts QString.
+    // Nulls are null QVariants; Date fields give QDate, DateTime QDateTime,
+    // Time QTime, Boolean fields bool, integers qlonglong, Float double,
+    // texts QString.
     QList<QVariantList> rows() const;
+
+    // Many inserts in one go: thousands of times faster than one by one.
+    void beginBatch();
+    void commitBatch();
+
+    // The rows of rows(), read a block at a time while the table stays open
+    // and unchanged.
+    class Reader {
+    public:
+        ~Reader();
+        Reader(Reader&&) noexcept;
+        QList<QVariantList> next(int count);
+        bool atEnd() const { return atEnd_; }
+
+    private:
+        friend class LocalTable;
+        Reader(const LocalTable& table, sqlite3_stmt* statement);
+        const LocalTable* table_;
+        std::unique_ptr<sqlite3_stmt, void (*)(sqlite3_stmt*)> statement_;
+        bool atEnd_ = false;
+    };
+    Reader reader() const;
 
 private:
     void execute(const QString& sql) const;

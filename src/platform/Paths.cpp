@@ -33,6 +33,14 @@ QString hostDirectory() {
     return directory;
 }
 
+QString joinPath(const QString& directory, const QString& relative) {
+    if (directory.isEmpty()) {
+        return relative;
+    }
+    const bool unixStyle = directory.contains(u'/') && !directory.contains(u'\\');
+    return withoutTrailingSeparator(directory) + (unixStyle ? u'/' : u'\\') + relative;
+}
+
 QString windowsDirectory() {
     const QString configured = qEnvironmentVariable("MAVO_WINDOWS_DIR");
     if (!configured.isEmpty()) {

@@ -39,6 +39,10 @@ QString fileNamePart(const QString& path);
 // "C:\A\" -> "C:\A"; "/" stays "/".
 QString withoutTrailingSeparator(const QString& directory);
 
+// "C:\A" or "C:\A\" and "QUERY\X" -> "C:\A\QUERY\X": one separator between, in
+// the directory's own style; an empty directory gives the relative path.
+QString joinPath(const QString& directory, const QString& relative);
+
 // For our programs (never the library, which leaves the host's environment
 // alone): the embedded engine runs in Classic mode from the configuration
 // installed beside the program (<bin>/../firebird), unless FIREBIRD names one.

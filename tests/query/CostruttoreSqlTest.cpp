@@ -11,7 +11,8 @@ namespace {
 Definizione righe(std::initializer_list<std::tuple<const char*, int, const char*>> elenco) {
     Definizione d;
     for (const auto& [nome, codice, condizione] : elenco)
-        d.append({int(d.size()) + 1, QString::fromUtf8(nome), codice, QString::fromUtf8(condizione)});
+        d.append(
+            {int(d.size()) + 1, QString::fromUtf8(nome), codice, QString::fromUtf8(condizione)});
     return d;
 }
 
@@ -62,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
               "((XX.A > 1 AND XX.A < 9 OR XX.A = 'A')) and", "((XX.N=1))"}},
         Caso{"SearchTextNeverPrefixed",
              righe({{"A", 1, "casa"}}),
-             {"SELECT", "XX.A", "FROM ", "\"T\" XX ", "WHERE ",
-              "(" + ricerca("A", "CASA") + ")"}},
+             {"SELECT", "XX.A", "FROM ", "\"T\" XX ", "WHERE ", "(" + ricerca("A", "CASA") + ")"}},
         Caso{"ApostropheInASearchDoubled",
              righe({{"A", 1, "D'Angelo"}}),
              {"SELECT", "XX.A", "FROM ", "\"T\" XX ", "WHERE ",
@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
              {"SELECT", "XX.D", "FROM ", "\"T\" XX ", "WHERE ", "((XX.D >= '12/25/2023'))"}},
         Caso{"SumGroupsByTheShownFields",
              righe({{"A", 1, ""}, {"B", 1, ""}, {"N", 0, "CALC(SUM(XX.N))"}}),
-             {"SELECT", "XX.A,", "XX.B,", "(SUM(XX.N))", "FROM ", "\"T\" XX ", "GROUP BY",
-              "XX.A,", "XX.B"}},
+             {"SELECT", "XX.A,", "XX.B,", "(SUM(XX.N))", "FROM ", "\"T\" XX ", "GROUP BY", "XX.A,",
+              "XX.B"}},
         Caso{"SumAloneHasNoGroupBy",
              righe({{"A", 0, ""}, {"N", 0, "(CALC (SUM(N)) AS TOT)"}}),
              {"SELECT", "(SUM(N)) AS TOT", "FROM ", "\"T\" XX "}},
@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
              righe({{"A", 1, "CALC((Set)+1) AS S"}}),
              {"SELECT", "XX.A,", "((XX.\"SET\")+1) AS S", "FROM ", "\"T\" XX "}},
         Caso{"RunningSumsAreNoSqlColumns",
-             righe({{"N", 1, "(CALC SOMMAPROG(N, A DESC) AS PROG)"}, {"A", 1, "CALC INTEROVEK(N) AS I"}}),
+             righe({{"N", 1, "(CALC SOMMAPROG(N, A DESC) AS PROG)"},
+                    {"A", 1, "CALC INTEROVEK(N) AS I"}}),
              {"SELECT", "XX.N,", "XX.A", "FROM ", "\"T\" XX "}},
         Caso{"TwoLinkedTablesNestFromTheLeft",
              righe({{"A", 1, ""},
@@ -141,7 +142,7 @@ TEST(Statement, RunningSumsAndIntegerPartsAreRead) {
     const auto somma = Condizione::Tipo::SommaProg;
     EXPECT_EQ(calcolate[0].tipo, somma);
     EXPECT_EQ(QStringList({calcolate[0].campo, calcolate[0].ordine, calcolate[0].nome}),
-              QStringList({"N", "ADESC", "PROG"}));
+              QStringList({"N", "A DESC", "PROG"}));
     EXPECT_EQ(QStringList({calcolate[1].campo, calcolate[1].ordine, calcolate[1].nome}),
               QStringList({"N", "", "P2"}));
     EXPECT_EQ(calcolate[2].tipo, Condizione::Tipo::InteroVek);

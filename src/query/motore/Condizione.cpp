@@ -68,8 +68,7 @@ qsizetype trovaFunzione(const QString& testo, const QString& parola, qsizetype* 
 qsizetype trovaCalc(const QString& testo) {
     for (const qsizetype i : posizioniParola(testo, QStringLiteral("CALC"))) {
         const QString resto = testo.mid(i + 4).trimmed();
-        if (resto.startsWith(u'(') ||
-            trovaFunzione(resto, QStringLiteral("SOMMAPROG")) == 0 ||
+        if (resto.startsWith(u'(') || trovaFunzione(resto, QStringLiteral("SOMMAPROG")) == 0 ||
             trovaFunzione(resto, QStringLiteral("INTEROVEK")) == 0)
             return i;
     }
@@ -98,12 +97,13 @@ QString senzaSpazi(QString testo) {
 // SOMMAPROG(field[,order]) AS NAME, INTEROVEK(field) AS NAME.
 void leggiArgomenti(Condizione& c, const QString& espressione, qsizetype parentesi) {
     const qsizetype chiusa = espressione.indexOf(u')', parentesi);
-    const QString argomenti = senzaSpazi(espressione.mid(
-        parentesi + 1, (chiusa < 0 ? espressione.size() : chiusa) - parentesi - 1));
-    c.campo = argomenti.section(u',', 0, 0);
-    c.ordine = argomenti.contains(u',') ? argomenti.section(u',', 1) : QString();
-    const qsizetype as = espressione.indexOf(QStringLiteral("AS "), chiusa < 0 ? 0 : chiusa,
-                                             Qt::CaseInsensitive);
+    const QString argomenti =
+        espressione.mid(parentesi + 1, (chiusa < 0 ? espressione.size() : chiusa) - parentesi - 1);
+    c.campo = senzaSpazi(argomenti.section(u',', 0, 0));
+    // The order keeps its blanks: "DATA DESC" is an order, "DATADESC" is not.
+    c.ordine = argomenti.contains(u',') ? argomenti.section(u',', 1).trimmed() : QString();
+    const qsizetype as =
+        espressione.indexOf(QStringLiteral("AS "), chiusa < 0 ? 0 : chiusa, Qt::CaseInsensitive);
     if (as < 0) {
         c.nome = QStringLiteral("XXXXXX");
         return;

@@ -108,7 +108,9 @@ public:
     }
 
 private:
-    InfoCampo info(const QString& nome) const { return tipoCampo_ ? tipoCampo_(nome) : InfoCampo{}; }
+    InfoCampo info(const QString& nome) const {
+        return tipoCampo_ ? tipoCampo_(nome) : InfoCampo{};
+    }
 
     // The main table, then every linked table joined to what comes before it.
     QStringList collegamenti() const {
@@ -149,8 +151,9 @@ private:
                 linee.first().prepend(u'(');
                 linee.last().append(u')');
             }
-            linee << join << QStringLiteral("ON ((") + coppie.join(QStringLiteral(") AND (")) +
-                                 QStringLiteral("))");
+            linee << join
+                  << QStringLiteral("ON ((") + coppie.join(QStringLiteral(") AND (")) +
+                         QStringLiteral("))");
         }
         return linee;
     }

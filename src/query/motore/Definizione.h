@@ -10,15 +10,15 @@ class MemoryDataset;
 
 // The row kinds of a query definition, by their Mostra code.
 namespace mostra {
-inline constexpr int Nascosto = 0;         // field, not in the answer
-inline constexpr int Mostrato = 1;         // field, in the answer
-inline constexpr int TestataRight = 3;     // linked table joined with RIGHT JOIN
-inline constexpr int MarcatoreCatena = 4;  // "QUERY PRECEDENTE" / "QUERY SUCCESSIVA"
-inline constexpr int Grigio = 5;           // field, in the answer, drawn grey
-inline constexpr int Congelato = 6;        // field of an earlier side-by-side member
-inline constexpr int Marcatore = 7;        // lock row, end of a side-by-side member
-inline constexpr int Chiave = 8;           // join key of the header before it
-inline constexpr int TestataLeft = 9;      // linked table joined with LEFT JOIN
+inline constexpr int Nascosto = 0;        // field, not in the answer
+inline constexpr int Mostrato = 1;        // field, in the answer
+inline constexpr int TestataRight = 3;    // linked table joined with RIGHT JOIN
+inline constexpr int MarcatoreCatena = 4; // "QUERY PRECEDENTE" / "QUERY SUCCESSIVA"
+inline constexpr int Grigio = 5;          // field, in the answer, drawn grey
+inline constexpr int Congelato = 6;       // field of an earlier side-by-side member
+inline constexpr int Marcatore = 7;       // lock row, end of a side-by-side member
+inline constexpr int Chiave = 8;          // join key of the header before it
+inline constexpr int TestataLeft = 9;     // linked table joined with LEFT JOIN
 
 inline bool Campo(int m) {
     return m == Nascosto || m == Mostrato || m == Grigio || m == Congelato;

@@ -1,0 +1,61 @@
+#include "query/risposta/Risposta.h"
+
+#include "dataset/LocalTableDataset.h"
+
+namespace mavo {
+
+Risposta::Risposta(db::Database& database, QObject* parent)
+    : QObject(parent), database_(database), lettura_(&database) {
+    // Read-only and read-committed: each opening sees what is committed, and
+    // an answer left open holds back no clean-up of the archive.
+    lettura_.setParams(
+        {"isc_tpb_read", "isc_tpb_read_committed", "isc_tpb_rec_version", "isc_tpb_nowait"});
+    query_.setDatabase(&database);
+    query_.setTransaction(&lettura_);
+}
+
+Risposta::~Risposta() {
+    try {
+        Chiudi();
+    } catch (...) {
+        // Only reading happened: nothing to lose.
+    }
+}
+
+Dataset& Risposta::Dati() {
+    if (calcolata_)
+        return *calcolata_;
+    return query_;
+}
+
+void Risposta::Apri() {
+    if (calcolata_) {
+        calcolata_.reset();
+        Q_EMIT datiCambiati();
+    }
+    query_.open();
+    codici_.Dimensiona(query_.fieldCount());
+}
+
+void Risposta::Chiudi() {
+    query_.close();
+    if (calcolata_) {
+        calcolata_.reset();
+        Q_EMIT datiCambiati();
+    }
+}
+
+bool Risposta::Aperta() {
+    return Dati().active();
+}
+
+void Risposta::MostraTabella(LocalTable tabella) {
+    auto dati = std::make_unique<LocalTableDataset>(std::move(tabella));
+    dati->open();
+    query_.close();
+    calcolata_ = std::move(dati);
+    codici_.Dimensiona(calcolata_->fieldCount());
+    Q_EMIT datiCambiati();
+}
+
+} // namespace mavo
