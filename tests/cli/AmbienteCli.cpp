@@ -66,11 +66,19 @@ void AmbienteCli::SetUp() {
 }
 
 EsitoCli AmbienteCli::sincronetti(const QStringList& argomenti) {
+    return strumento("sincronetti", argomenti);
+}
+
+EsitoCli AmbienteCli::interroga(const QStringList& argomenti) {
+    return strumento("interroga", argomenti);
+}
+
+EsitoCli AmbienteCli::strumento(const QString& programma, const QStringList& argomenti) {
     QProcess processo;
     QProcessEnvironment ambienteProcesso = QProcessEnvironment::systemEnvironment();
     ambienteProcesso.insert("MAVO_HOST_DIR", ambiente.directory);
     processo.setProcessEnvironment(ambienteProcesso);
-    processo.start(QStringLiteral(MAVO_BIN_DIR) + "/sincronetti", argomenti);
+    processo.start(QStringLiteral(MAVO_BIN_DIR) + u'/' + programma, argomenti);
     EXPECT_TRUE(processo.waitForStarted());
     processo.closeWriteChannel();
     EXPECT_TRUE(processo.waitForFinished(120000));

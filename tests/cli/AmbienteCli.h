@@ -20,8 +20,8 @@ struct EsitoCli {
 };
 
 // A demo host directory of its own for each test (a copy of one made for the
-// whole suite, its settings pointed at the copy), and the real sincronetti
-// binary run on it.
+// whole suite, its settings pointed at the copy), and the real command-line
+// tools run on it.
 class AmbienteCli : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
@@ -29,6 +29,8 @@ protected:
     void SetUp() override;
 
     EsitoCli sincronetti(const QStringList& argomenti);
+    EsitoCli interroga(const QStringList& argomenti);
+    EsitoCli strumento(const QString& programma, const QStringList& argomenti);
     // First column of the first row of a select on an archive of the copy.
     QVariant suArchivio(const QString& sql);
     QVariant suListino(const QString& sql);

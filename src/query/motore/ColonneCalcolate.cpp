@@ -3,7 +3,6 @@
 #include "common/TabelleTemp.h"
 #include "dataset/LocalTableDataset.h"
 #include "db/DatabaseError.h"
-#include "db/Statement.h"
 #include "platform/Interazione.h"
 #include "platform/Paths.h"
 #include "query/risposta/Risposta.h"
@@ -72,11 +71,12 @@ LocalTable preparaTabella(Dataset& risposta, const QVector<ColonnaCalcolata>& co
     return tabella;
 }
 
-// Where each computed column reads its field in the answer's columns.
-QVector<int> colonneLette(const db::Statement& lettura, const QVector<ColonnaCalcolata>& colonne) {
+// Where each computed column reads its field in the answer's fields.
+QVector<int> colonneLette(const Dataset& risposta, const QVector<ColonnaCalcolata>& colonne) {
     QVector<int> posizioni;
     for (const ColonnaCalcolata& c : colonne) {
-        const int posizione = lettura.columnIndex(c.campo);
+        const Field* campo = risposta.findField(c.campo);
+        const int posizione = campo ? campo->fieldNo() : -1;
         if (posizione < 0)
             throw db::DatabaseError(
                 QStringLiteral("Campo %1 non presente nella risposta").arg(c.campo));
@@ -98,19 +98,11 @@ void EseguiColonneCalcolate(Risposta& risposta, const QVector<ColonnaCalcolata>&
     progresso->SetBarraVisibile(false);
     progresso->Mostra();
     LocalTable tabella = preparaTabella(risposta.Query(), colonne, directoryLavoro);
-    // A statement of its own reads the answer once more, forward only, so
-    // that no row is kept in memory whatever the answer's size.
-    db::Statement lettura(&risposta.Database(), &risposta.Lettura());
-    lettura.setSql(risposta.Query().sql());
-    lettura.execute();
-    const QVector<int> lette = colonneLette(lettura, colonne);
+    const QVector<int> lette = colonneLette(risposta.Query(), colonne);
     QVector<double> totali(colonne.size(), 0.0);
     qint64 righe = 0;
     tabella.beginBatch();
-    while (lettura.fetch()) {
-        QVariantList valori;
-        for (int i = 0; i < lettura.columnCount(); ++i)
-            valori << lettura.value(i);
+    risposta.Scorri([&](QVariantList valori) {
         for (qsizetype k = 0; k < colonne.size(); ++k) {
             const QVariant letto = valori[lette[k]];
             if (colonne[k].tipo == Condizione::Tipo::SommaProg) {
@@ -127,7 +119,7 @@ void EseguiColonneCalcolate(Risposta& risposta, const QVector<ColonnaCalcolata>&
             port.PompaMessaggi();
             tabella.beginBatch();
         }
-    }
+    });
     tabella.commitBatch();
     risposta.MostraTabella(std::move(tabella));
 }

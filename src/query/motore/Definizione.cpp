@@ -4,6 +4,23 @@
 
 namespace mavo {
 
+StatoDefinizione DerivaStato(const Definizione& righe) {
+    StatoDefinizione stato;
+    stato.F11 = !righe.isEmpty() && righe.first().Mostra == mostra::MarcatoreCatena &&
+                righe.first().Nome == u"QUERY PRECEDENTE";
+    for (const RigaDefinizione& riga : righe) {
+        if (stato.Bloccata && !stato.Affiancata && riga.Mostra != mostra::MarcatoreCatena)
+            stato.Affiancata = true;
+        if (!stato.Bloccata && riga.Mostra == mostra::Marcatore)
+            stato.Bloccata = true;
+        if (riga.Mostra == mostra::MarcatoreCatena) {
+            stato.InCatena = true;
+            stato.F12 = stato.F12 || riga.Nome == u"QUERY SUCCESSIVA";
+        }
+    }
+    return stato;
+}
+
 void CreaTabIntTmp(MemoryDataset& tabella, int lunghezzaNome, int lunghezzaCondizione) {
     tabella.close();
     tabella.clearFieldDefs();

@@ -45,6 +45,19 @@ struct RigaDefinizione {
 
 using Definizione = QVector<RigaDefinizione>;
 
+// What the rows of a definition say of the query, as loading a stored one
+// derives it: locked (a lock row), side-by-side (rows after the lock row),
+// in a chain (a chain marker), with a predecessor (first row "QUERY
+// PRECEDENTE") or a successor ("QUERY SUCCESSIVA").
+struct StatoDefinizione {
+    bool Bloccata = false;
+    bool Affiancata = false;
+    bool InCatena = false;
+    bool F11 = false;
+    bool F12 = false;
+};
+StatoDefinizione DerivaStato(const Definizione& righe);
+
 // The four fields of a definition list (Numero, Nome, Mostra, Condizione),
 // with the given widths, on a closed in-memory table, which is left open.
 void CreaTabIntTmp(MemoryDataset& tabella, int lunghezzaNome = 27, int lunghezzaCondizione = 255);

@@ -126,6 +126,32 @@ void TIBFQuerForm::apri(Risposta& risposta, const QStringList& sql,
     EseguiColonneCalcolate(risposta, calcolate, impostazioni_.DirectoryLavoro, port_);
 }
 
+Definizione TIBFQuerForm::DefinizioneIniziale() {
+    const QString tabella = TabellaSorgente();
+    Definizione righe;
+    try {
+        for (const FieldDef& campo : descriviTabella(tabella))
+            righe.append({int(righe.size()) + 1, campo.name, mostra::Mostrato, {}});
+    } catch (const db::DatabaseError& e) {
+        throw db::DatabaseError("Impossibile leggere la tabella " + tabella + u'\r' + e.message(),
+                                e.sqlCode(), e.gdsCode());
+    }
+    return righe;
+}
+
+QVector<FieldDef> TIBFQuerForm::descriviTabella(const QString& tabella) {
+    db::Transaction lettura(&database_);
+    lettura.setParams({"isc_tpb_read", "isc_tpb_read_committed", "isc_tpb_rec_version"});
+    db::Statement descrizione(&database_, &lettura);
+    descrizione.setParamCheck(false);
+    descrizione.setSql({"SELECT * FROM " + sql::identificatore(tabella)});
+    descrizione.prepare();
+    QVector<FieldDef> campi;
+    for (const db::FieldInfo& colonna : descrizione.columns())
+        campi << toFieldDef(colonna);
+    return campi;
+}
+
 int TIBFQuerForm::DeterminaTipoCampo(const QString& nome, const Definizione& definizione) {
     return Campo(nome, definizione).tipo;
 }
@@ -153,16 +179,8 @@ const QHash<QString, InfoCampo>& TIBFQuerForm::campiDi(const QString& tabella) {
     // A table that cannot be read has no fields to tell: the statement that
     // names it will say why.
     try {
-        db::Transaction lettura(&database_);
-        lettura.setParams({"isc_tpb_read", "isc_tpb_read_committed", "isc_tpb_rec_version"});
-        db::Statement descrizione(&database_, &lettura);
-        descrizione.setParamCheck(false);
-        descrizione.setSql({"SELECT * FROM " + sql::identificatore(tabella)});
-        descrizione.prepare();
-        for (const db::FieldInfo& colonna : descrizione.columns()) {
-            const FieldDef def = toFieldDef(colonna);
+        for (const FieldDef& def : descriviTabella(tabella))
             campi.insert(def.name.toUpper(), {codiceTipo(def), def.size});
-        }
     } catch (const db::DatabaseError&) {
     }
     return campi;

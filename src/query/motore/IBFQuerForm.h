@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dataset/Field.h"
 #include "query/motore/CostruttoreSql.h"
 
 #include <QHash>
@@ -61,6 +62,10 @@ public:
     // answer stored for the level below.
     QString TabellaSorgente() const;
 
+    // One shown row per field of that table, in field order, without
+    // conditions. A table that cannot be read raises DatabaseError.
+    Definizione DefinizioneIniziale();
+
 private:
     // Builds, opens, and on failure tells the user and leaves the answer closed.
     bool costruisci(Risposta& risposta, const std::function<IstruzioneQuery()>& costruzione);
@@ -68,6 +73,7 @@ private:
     void apri(Risposta& risposta, const QStringList& sql,
               const QVector<ColonnaCalcolata>& calcolate);
     const QHash<QString, InfoCampo>& campiDi(const QString& tabella);
+    QVector<FieldDef> descriviTabella(const QString& tabella);
 
     Interazione& port_;
     db::Database& database_;

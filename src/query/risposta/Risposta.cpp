@@ -1,6 +1,7 @@
 #include "query/risposta/Risposta.h"
 
 #include "dataset/LocalTableDataset.h"
+#include "db/Statement.h"
 
 namespace mavo {
 
@@ -47,6 +48,26 @@ void Risposta::Chiudi() {
 
 bool Risposta::Aperta() {
     return Dati().active();
+}
+
+void Risposta::Scorri(const std::function<void(const QVariantList& riga)>& perRiga) {
+    if (calcolata_) {
+        LocalTable::Reader lettore = calcolata_->table().reader();
+        while (!lettore.atEnd())
+            for (const QVariantList& riga : lettore.next(1000))
+                perRiga(riga);
+        return;
+    }
+    db::Statement lettura(&database_, &lettura_);
+    lettura.setParamCheck(false);
+    lettura.setSql(query_.sql());
+    lettura.execute();
+    while (lettura.fetch()) {
+        QVariantList riga;
+        for (int i = 0; i < lettura.columnCount(); ++i)
+            riga << lettura.value(i);
+        perRiga(riga);
+    }
 }
 
 void Risposta::MostraTabella(LocalTable tabella) {

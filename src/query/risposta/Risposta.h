@@ -5,6 +5,7 @@
 #include "query/risposta/CodiciVisualizzazione.h"
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 namespace mavo {
@@ -40,6 +41,11 @@ public:
 
     // The computed table (open) takes the place of the query's rows.
     void MostraTabella(LocalTable tabella);
+
+    // Every row of the open answer from the first, in its order, read once
+    // more and forward only: however long the answer, no row stays in memory.
+    // Values by field position, as Dati() has them.
+    void Scorri(const std::function<void(const QVariantList& riga)>& perRiga);
 
 Q_SIGNALS:
     // Dati() is another dataset now (the query or a computed table).

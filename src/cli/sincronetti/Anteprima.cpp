@@ -1,4 +1,4 @@
-#include "cli/Anteprima.h"
+#include "cli/sincronetti/Anteprima.h"
 
 #include "context/TabXForm.h"
 #include "db/Statement.h"

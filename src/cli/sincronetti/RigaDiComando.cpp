@@ -1,7 +1,6 @@
-#include "cli/RigaDiComando.h"
+#include "cli/sincronetti/RigaDiComando.h"
 
-#include <CLI/CLI.hpp>
-#include <iostream>
+#include "cli/comune/RigaDiComandoItaliana.h"
 
 namespace mavo {
 
@@ -30,46 +29,6 @@ constexpr char NoteFinali[] =
     "Il motore Firebird usa la configurazione in FIREBIRD, altrimenti quella in\n"
     "../firebird accanto al programma.";
 
-void traduciEtichette(CLI::App& app) {
-    const auto formato = app.get_formatter();
-    formato->label("Usage", "Uso");
-    formato->label("OPTIONS", "OPZIONI");
-    formato->label("SUBCOMMAND", "COMANDO");
-    formato->label("SUBCOMMANDS", "COMANDI");
-    formato->label("Positionals", "Argomenti");
-    formato->label("REQUIRED", "OBBLIGATORIO");
-    formato->label("TEXT", "TESTO");
-    formato->label("INT", "NUMERO");
-}
-
-// The parser's errors, said in Italian; the names they carry stay as typed.
-QString errore(const CLI::ParseError& e, const CLI::App& app) {
-    const QString testo = QString::fromStdString(e.what());
-    const QString nome = testo.section(QStringLiteral(": "), 0, 0);
-    const QString resto = testo.section(QStringLiteral(": "), 1);
-    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
-        if (testo.startsWith(QStringLiteral("A subcommand"))) {
-            const std::vector<std::string> resto = app.remaining();
-            if (!resto.empty())
-                return "Comando sconosciuto: " + QString::fromStdString(resto.front());
-            return QStringLiteral("Manca il comando (importa, anteprima, aggiorna o rimuovi)");
-        }
-        return "Manca l'argomento obbligatorio " +
-               testo.section(QStringLiteral(" is required"), 0, 0);
-    }
-    if (dynamic_cast<const CLI::ExtrasError*>(&e))
-        return "Argomenti non previsti: " + resto;
-    if (dynamic_cast<const CLI::ConversionError*>(&e)) {
-        const QString opzione = resto.section(QStringLiteral(" = "), 0, 0);
-        return "Valore non valido per " + opzione + ": " + resto.section(QStringLiteral(" = "), 1);
-    }
-    if (dynamic_cast<const CLI::ValidationError*>(&e))
-        return "Valore non ammesso per " + nome + ": " + resto.section(u' ', 0, 0);
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
-        return "Manca il valore di " + nome;
-    return "Riga di comando non valida: " + testo;
-}
-
 } // namespace
 
 std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* const* argv) {
@@ -78,7 +37,7 @@ std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* c
     app.footer(NoteFinali);
     app.option_defaults()->group("Opzioni");
     app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
-    traduciEtichette(app);
+    TraduciEtichette(app);
     app.require_subcommand(1);
     app.fallthrough(); // the options may also follow the command
     app.add_option(
@@ -119,15 +78,8 @@ std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* c
         comando->get_help_ptr()->group("Opzioni");
     }
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        std::cerr << "ERRORE: " << errore(e, app).toStdString()
-                  << "\nPer l'elenco dei comandi: sincronetti --help" << std::endl;
-        return int(ErroreDiUso);
-    }
+    if (const std::optional<int> esito = AnalizzaRigaDiComando(app, argc, argv))
+        return *esito;
 
     opzioni.file = QString::fromStdString(file);
     opzioni.suListone = bersaglio == "listone";

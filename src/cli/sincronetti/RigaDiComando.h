@@ -17,9 +17,6 @@ struct OpzioniSincronetti {
     bool suListone = true; // aggiorna, rimuovi: listone, else anamag
 };
 
-// Exit status of a run.
-enum EsitoSincronetti { Completato = 0, Interrotto = 1, ErroreDiUso = 2 };
-
 // The options of the command line, or the exit status when the run ends here:
 // the help was asked for (printed on stdout) or the line is wrong (the error
 // and a hint on stderr).

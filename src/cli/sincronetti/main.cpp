@@ -1,8 +1,8 @@
 // sincronetti: the net-price operations of the library without a window, for
 // automation. See LeggiRigaDiComando for the command line.
 
-#include "cli/Comandi.h"
-#include "cli/RigaDiComando.h"
+#include "cli/sincronetti/Comandi.h"
+#include "cli/sincronetti/RigaDiComando.h"
 #include "platform/Paths.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,8 @@
-#include "cli/Comandi.h"
+#include "cli/sincronetti/Comandi.h"
 
-#include "cli/Anteprima.h"
-#include "cli/RigaDiComando.h"
+#include "cli/comune/RigaDiComandoItaliana.h"
+#include "cli/sincronetti/Anteprima.h"
+#include "cli/sincronetti/RigaDiComando.h"
 #include "context/EseguiProtetto.h"
 #include "context/PreparaChiamata.h"
 #include "netprices/ApplicazioneNetti.h"
@@ -50,16 +51,8 @@ int EseguiComando(const OpzioniSincronetti& opzioni) {
     EseguiProtetto(port, [&] {
         const std::unique_ptr<TTabXForm> preparato = PreparaContesto(port, opzioni.utente);
         TTabXForm& contesto = *preparato;
-        // The library is only called for users the host knows; here anybody may type a number.
-        if (contesto.GetNomeUser().isEmpty()) {
-            const db::Database& utenti = contesto.IBDatabaseUser;
-            port.Errore(utenti.connected()
-                            ? QStringLiteral("L'utente %1 non esiste nel database utenti %2")
-                                  .arg(opzioni.utente)
-                                  .arg(utenti.databaseName())
-                            : "Database utenti non disponibile: " + utenti.databaseName());
+        if (!UtenteEsistente(contesto, port))
             return;
-        }
         const TDataModuleMavo dataModule(contesto);
         // A company archive that is missing has been reported by the data module.
         if (!contesto.IBDatabase1.connected() || !PreparaTabellaManutenzione(contesto, false) ||

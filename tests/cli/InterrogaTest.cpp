@@ -1,0 +1,91 @@
+#include "AmbienteCli.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+
+namespace mavo::test {
+namespace {
+
+class InterrogaTest : public AmbienteCli {
+protected:
+    QString definizione(const QByteArray& testo) {
+        const QString percorso = dir.filePath("definizione.txt");
+        QFile file(percorso);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testo);
+        return percorso;
+    }
+};
+
+TEST_F(InterrogaTest, SqlIsPrintedAsBuilt) {
+    const EsitoCli esito = interroga({"sql", "--tabella", "LISTINO", "--archivio", "listino"});
+    EXPECT_EQ(esito.codice, 0) << esito.err.toStdString();
+    EXPECT_EQ(esito.err, "");
+    const QStringList righe = esito.righe();
+    ASSERT_GE(righe.size(), 4);
+    EXPECT_EQ(righe.first(), "SELECT");
+    EXPECT_EQ(righe[1], "XX.ID,");
+    EXPECT_EQ(righe.mid(righe.size() - 2), QStringList({"FROM ", "\"LISTINO\" XX "}));
+}
+
+TEST_F(InterrogaTest, AnswerOfADefinitionFile) {
+    // Byte-order mark and CR LF; a condition holding ';'.
+    const QString file = definizione("\xEF\xBB\xBFNumero;Nome;Mostra;Condizione\r\n"
+                                     "1;CODICEFORN;1;(CODICEFORN IN ('2197';'X') OR 1=0)\r\n"
+                                     "\r\n"
+                                     "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\r\n");
+    const EsitoCli esito = interroga(
+        {"esegui", "--archivio", "listino", "--tabella", "LISTINO", "--definizione", file});
+    EXPECT_EQ(esito.codice, 1) << "';' is no SQL: the server refuses it";
+    EXPECT_TRUE(esito.err.startsWith(
+        "ERRORE: Si prega di verificare la sintassi delle condizioni o dei collegamenti\n"))
+        << esito.err.toStdString();
+
+    const QString corretta = definizione("Numero;Nome;Mostra;Condizione\n"
+                                         "1;CODICEFORN;1;(CODICEFORN = '2197')\n"
+                                         "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\n"
+                                         "3;DESCRIZIONE;0;d'arresto\n");
+    const EsitoCli risposta = interroga(
+        {"esegui", "--archivio", "listino", "--tabella", "LISTINO", "--definizione", corretta});
+    EXPECT_EQ(risposta.codice, 0) << risposta.err.toStdString();
+    const int attesi = suListino("SELECT COUNT(*) FROM LISTINO WHERE CODICEFORN = '2197' "
+                                 "AND UPPER(DESCRIZIONE) LIKE '%D''ARRESTO%'")
+                           .toInt();
+    ASSERT_GT(attesi, 0);
+    EXPECT_EQ(risposta.righe(),
+              QStringList({"CODICEFORN;N", QStringLiteral("2197;%1").arg(attesi)}));
+}
+
+TEST_F(InterrogaTest, FailuresAndUsage) {
+    const struct {
+        QStringList argomenti;
+        int codice;
+        const char* inizio;
+    } casi[] = {
+        {{"esegui", "--tabella", "NESSUNA"},
+         1,
+         "ERRORE: Impossibile leggere la tabella NESSUNA\nDynamic SQL Error"},
+        {{"sql", "--tabella", "T", "--definizione", "/nessuna/def.txt"},
+         1,
+         "ERRORE: Impossibile leggere il file di definizione /nessuna/def.txt\n"},
+        {{"sql", "--utente", "77", "--tabella", "T"}, 1, "ERRORE: L'utente 77 non esiste"},
+        {{}, 2, "ERRORE: Manca il comando (sql o esegui)\n"},
+        {{"sql"}, 2, "ERRORE: Manca l'argomento obbligatorio --tabella\n"},
+        {{"sql", "--tabella", "T", "--archivio", "magazzino"},
+         2,
+         "ERRORE: Valore non ammesso per --archivio: magazzino\n"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.argomenti.join(' ').toStdString());
+        const EsitoCli esito = interroga(c.argomenti);
+        EXPECT_EQ(esito.codice, c.codice);
+        EXPECT_EQ(esito.out, "");
+        EXPECT_TRUE(esito.err.startsWith(QString::fromUtf8(c.inizio))) << esito.err.toStdString();
+    }
+    const QString sbagliata = definizione("Numero;Nome;Condizione\n1;A;\n");
+    EXPECT_TRUE(interroga({"sql", "--tabella", "LISTINO", "--definizione", sbagliata})
+                    .err.contains("la prima riga deve essere Numero;Nome;Mostra;Condizione"));
+}
+
+} // namespace
+} // namespace mavo::test
