@@ -25,6 +25,9 @@ QString programma() {
 } // namespace
 
 QString EseguiIsqlWin1252(const QString& script) {
+    if (const qsizetype at = firstNotInCp1252(script); at >= 0)
+        throw IoError("Carattere non rappresentabile nello script per isql-fb: " +
+                      script.mid(at, 1));
     // From a file: what isql reads from its standard input goes through its
     // line editor, which drops the bytes beyond ASCII.
     QTemporaryFile file(QDir::temp().filePath("mavo-isql-XXXXXX.sql"));

@@ -8,7 +8,8 @@ namespace mavo {
 // Windows programs talk to their archives: after SET NAMES WIN1252, the text
 // sent in Windows-1252. The script opens its database itself (CREATE DATABASE
 // or CONNECT). Returns what isql printed. isql stops at the first failing
-// statement; that, or isql missing, throws IoError with isql's message.
+// statement; that, isql missing, or a character Windows-1252 has not,
+// throws IoError.
 QString EseguiIsqlWin1252(const QString& script);
 
 } // namespace mavo
