@@ -13,6 +13,10 @@ namespace mavo::db {
 class Transaction;
 class Statement;
 
+// The character set a connection speaks: every text crossing it (statements,
+// values, names, the engine's messages) is written and read in it.
+enum class Charset { Utf8, Win1252 };
+
 // One connection to a Firebird database. A path without host runs the
 // embedded engine in-process; "host:path" goes to a server.
 class Database {
@@ -33,11 +37,16 @@ public:
     QString effectiveUser() const;
     QString effectivePassword() const;
 
+    // The connection speaks the database's default character set: WIN1252
+    // for NONE and WIN1252 (the host's archives, written by Windows programs),
+    // UTF8 for any other, whose texts the engine itself converts.
     void connect();
     // Creates the database (dialect 3, UTF8 as default character set) and leaves it connected.
     void create(int pageSize = 4096);
     void disconnect();
     bool connected() const { return attachment_ != nullptr; }
+    // The connection's character set; meaningful while connected.
+    Charset charset() const { return charset_; }
 
     void setDefaultTransaction(Transaction* transaction) { defaultTransaction_ = transaction; }
     Transaction* defaultTransaction() const { return defaultTransaction_; }
@@ -51,13 +60,18 @@ public:
 private:
     friend class Transaction;
     friend class Statement;
-    void attach(bool create, int pageSize);
+    void attach(bool create, int pageSize, Charset charset);
+    void detach();
+    Charset defaultCharset();
+    QByteArray creationStamp() const;
+    QByteArray info(unsigned char item) const;
     int infoInteger(unsigned char item) const;
 
     QString name_;
     QString user_;
     QString password_;
     Firebird::IAttachment* attachment_ = nullptr;
+    Charset charset_ = Charset::Utf8;
     Transaction* defaultTransaction_ = nullptr;
     std::set<Transaction*> transactions_;
     std::set<Statement*> statements_;

@@ -1,5 +1,7 @@
 #include "db/Engine.h"
 
+#include "db/Encoding.h"
+
 namespace mavo::db::engine {
 
 Firebird::IMaster* master() {
@@ -25,7 +27,7 @@ void rethrow(const Firebird::FbException& e) {
         if (*p == isc_arg_cstring)
             ++p; // a counted string takes one more slot
     }
-    throw DatabaseError(QString::fromUtf8(text), isc_sqlcode(errors), gds, conflict);
+    throw DatabaseError(encoding::decodeMessage(text), isc_sqlcode(errors), gds, conflict);
 }
 
 } // namespace mavo::db::engine

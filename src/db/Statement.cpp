@@ -2,6 +2,7 @@
 #include "platform/ErroreProgrammazione.h"
 
 #include "db/Database.h"
+#include "db/Encoding.h"
 #include "db/Engine.h"
 #include "db/SqlParser.h"
 #include "db/Transaction.h"
@@ -114,7 +115,8 @@ void Statement::prepare() {
         throw ErroreProgrammazione("Statement without a database");
     IAttachment* attachment = database_->attachment();
     Transaction& t = activeTransaction();
-    const QByteArray text = engineSql_.toUtf8();
+    const Charset charset = database_->charset();
+    const QByteArray text = encoding::encode(engineSql_, charset);
     engine::call([&] {
         engine::Status st;
         b_->statement = attachment->prepare(&st, t.handle(), 0, text.constData(), 3,
@@ -128,13 +130,13 @@ void Statement::prepare() {
         const unsigned outCount = b_->outMeta->getCount(&st);
         b_->params.clear();
         for (unsigned i = 0; i < inCount; ++i)
-            b_->params.append(values::describe(b_->inMeta, i));
+            b_->params.append(values::describe(b_->inMeta, i, charset));
         b_->columns.clear();
         for (unsigned i = 0; i < outCount; ++i)
-            b_->columns.append(values::describe(b_->outMeta, i));
+            b_->columns.append(values::describe(b_->outMeta, i, charset));
     });
-    b_->inSlots = values::slots(b_->inMeta);
-    b_->outSlots = values::slots(b_->outMeta);
+    b_->inSlots = values::slots(b_->inMeta, charset);
+    b_->outSlots = values::slots(b_->outMeta, charset);
     int expected = 0;
     for (const auto& s : paramSlots_)
         expected += s.size();

@@ -1,6 +1,7 @@
 #include "db/Values.h"
 
 #include "db/DatabaseError.h"
+#include "db/Encoding.h"
 #include "db/Engine.h"
 
 #include <QDateTime>
@@ -14,9 +15,6 @@ namespace mavo::db::values {
 using namespace Firebird;
 
 namespace {
-
-constexpr unsigned charsetOctets = 1;
-constexpr unsigned charsetUtf8 = 4;
 
 template <typename T> T load(const unsigned char* p) {
     T v;
@@ -77,9 +75,9 @@ template <typename T> T narrowed(qint64 value) {
     return static_cast<T>(value);
 }
 
-QByteArray toBytes(const QVariant& value) {
+QByteArray toBytes(const QVariant& value, Charset charset) {
     return value.typeId() == QMetaType::QByteArray ? value.toByteArray()
-                                                   : value.toString().toUtf8();
+                                                   : encoding::encode(value.toString(), charset);
 }
 
 [[noreturn]] void truncationError(int expected, int actual) {
@@ -166,25 +164,27 @@ SqlType sqlType(unsigned engineType) {
     }
 }
 
-FieldInfo describe(IMessageMetadata* meta, unsigned index) {
+FieldInfo describe(IMessageMetadata* meta, unsigned index, Charset connection) {
     return engine::call([&] {
         engine::Status st;
         FieldInfo f;
-        f.name = QString::fromUtf8(meta->getField(&st, index));
-        f.alias = QString::fromUtf8(meta->getAlias(&st, index));
-        f.relation = QString::fromUtf8(meta->getRelation(&st, index));
+        f.name = encoding::decode(meta->getField(&st, index), connection);
+        f.alias = encoding::decode(meta->getAlias(&st, index), connection);
+        f.relation = encoding::decode(meta->getRelation(&st, index), connection);
         f.type = sqlType(meta->getType(&st, index));
         f.subType = meta->getSubType(&st, index);
         f.scale = meta->getScale(&st, index);
         f.nullable = meta->isNullable(&st, index);
         const int length = static_cast<int>(meta->getLength(&st, index));
         const bool text = f.type == SqlType::Text || f.type == SqlType::Varying;
-        f.size = text && meta->getCharSet(&st, index) == charsetUtf8 ? length / 4 : length;
+        f.size = text ? length / static_cast<int>(
+                                     encoding::bytesPerCharacter(meta->getCharSet(&st, index)))
+                      : length;
         return f;
     });
 }
 
-QVector<Slot> slots(IMessageMetadata* meta) {
+QVector<Slot> slots(IMessageMetadata* meta, Charset connection) {
     QVector<Slot> out;
     if (!meta)
         return out;
@@ -199,6 +199,7 @@ QVector<Slot> slots(IMessageMetadata* meta) {
             s.offset = meta->getOffset(&st, i);
             s.nullOffset = meta->getNullOffset(&st, i);
             s.charset = meta->getCharSet(&st, i);
+            s.text = encoding::of(s.charset, connection);
             s.scale = meta->getScale(&st, i);
             s.subType = meta->getSubType(&st, i);
             out.append(s);
@@ -215,15 +216,14 @@ QString declaration(const Slot& slot) {
     switch (slot.type) {
     case SQL_VARYING:
     case SQL_TEXT: {
-        // An attachment in UTF8 has texts described in UTF8, or as bytes.
-        const char* const charsets[] = {"NONE", "OCTETS", "ASCII", "UNICODE_FSS", "UTF8"};
-        if (slot.charset >= std::size(charsets))
+        // Texts are described in the connection's character set, or NONE, or as bytes.
+        const char* const charset = encoding::name(slot.charset);
+        if (!charset)
             break;
-        const unsigned characters = slot.charset == charsetUtf8 ? slot.length / 4 : slot.length;
         return QStringLiteral("%1(%2) CHARACTER SET %3")
             .arg(slot.type == SQL_TEXT ? "CHAR" : "VARCHAR")
-            .arg(characters)
-            .arg(charsets[slot.charset]);
+            .arg(slot.length / encoding::bytesPerCharacter(slot.charset))
+            .arg(charset);
     }
     case SQL_SHORT:
         return numeric("SMALLINT", 4);
@@ -263,17 +263,18 @@ void write(const Slot& slot, unsigned char* buffer, const QVariant& value, IAtta
     switch (type) {
     case SQL_VARYING:
     case SQL_TEXT: {
-        const QByteArray bytes = toBytes(value);
+        const QByteArray bytes = toBytes(value, slot.text);
+        // Counted as the server counts: characters in UTF8, bytes otherwise.
         if (bytes.size() > static_cast<qsizetype>(length)) {
-            const bool utf8 = charset == charsetUtf8;
-            truncationError(utf8 ? static_cast<int>(length / 4) : static_cast<int>(length),
-                            utf8 ? charsOf(bytes) : static_cast<int>(bytes.size()));
+            const unsigned perCharacter = encoding::bytesPerCharacter(charset);
+            truncationError(static_cast<int>(length / perCharacter),
+                            perCharacter > 1 ? charsOf(bytes) : static_cast<int>(bytes.size()));
         }
         if (type == SQL_VARYING) {
             store<short>(p, static_cast<short>(bytes.size()));
             std::memcpy(p + 2, bytes.constData(), static_cast<size_t>(bytes.size()));
         } else {
-            std::memset(p, charset == charsetOctets ? 0 : ' ', length);
+            std::memset(p, charset == encoding::Octets ? 0 : ' ', length);
             std::memcpy(p, bytes.constData(), static_cast<size_t>(bytes.size()));
         }
         break;
@@ -334,7 +335,7 @@ void write(const Slot& slot, unsigned char* buffer, const QVariant& value, IAtta
         break;
     }
     case SQL_BLOB:
-        store<ISC_QUAD>(p, writeBlob(toBytes(value), attachment, transaction));
+        store<ISC_QUAD>(p, writeBlob(toBytes(value, slot.text), attachment, transaction));
         break;
     default:
         throw DatabaseError(
@@ -359,18 +360,18 @@ QVariant read(const Slot& slot, const unsigned char* buffer, IAttachment* attach
     case SQL_VARYING: {
         const auto size = load<unsigned short>(p);
         const char* data = reinterpret_cast<const char*>(p + 2);
-        if (charset == charsetOctets)
+        if (charset == encoding::Octets)
             return QByteArray(data, size);
-        return QString::fromUtf8(data, size);
+        return encoding::decode(QByteArrayView(data, size), slot.text);
     }
     case SQL_TEXT: {
         const char* data = reinterpret_cast<const char*>(p);
-        if (charset == charsetOctets)
+        if (charset == encoding::Octets)
             return QByteArray(data, static_cast<qsizetype>(length));
         qsizetype size = length;
         while (size > 0 && data[size - 1] == ' ')
             --size;
-        return QString::fromUtf8(data, size);
+        return encoding::decode(QByteArrayView(data, size), slot.text);
     }
     case SQL_SHORT: {
         const auto v = load<short>(p);
@@ -412,7 +413,7 @@ QVariant read(const Slot& slot, const unsigned char* buffer, IAttachment* attach
     case SQL_BLOB: {
         const QByteArray bytes = readBlob(load<ISC_QUAD>(p), attachment, transaction);
         if (subType == 1)
-            return QString::fromUtf8(bytes);
+            return encoding::decode(bytes, slot.text);
         return bytes;
     }
     default:

@@ -3,6 +3,7 @@
 // Internal to the db layer: moving values between QVariant and the engine's
 // message buffers.
 
+#include "db/Database.h"
 #include "db/FieldInfo.h"
 
 #include <QVariant>
@@ -17,14 +18,16 @@ struct Slot {
     unsigned length = 0;
     unsigned offset = 0;
     unsigned nullOffset = 0;
-    unsigned charset = 0;
+    unsigned charset = 0;         // as described, for texts and text blobs
+    Charset text = Charset::Utf8; // what texts of the slot are written and read in
     int scale = 0;
     int subType = 0;
 };
 
 SqlType sqlType(unsigned engineType);
-FieldInfo describe(Firebird::IMessageMetadata* meta, unsigned index);
-QVector<Slot> slots(Firebird::IMessageMetadata* meta);
+// Names come in the connection's character set.
+FieldInfo describe(Firebird::IMessageMetadata* meta, unsigned index, Charset connection);
+QVector<Slot> slots(Firebird::IMessageMetadata* meta, Charset connection);
 
 // The slot's type as PSQL declares it ("VARCHAR(30) CHARACTER SET UTF8").
 QString declaration(const Slot& slot);

@@ -24,6 +24,10 @@ char encodeOutsideLatin1(char16_t unit) {
     return '?';
 }
 
+bool inLatin1Part(char16_t unit) {
+    return unit < kFirstHigh || (unit >= 0xA0 && unit <= 0xFF);
+}
+
 } // namespace
 
 QString fromCp1252(QByteArrayView bytes) {
@@ -42,7 +46,7 @@ QByteArray toCp1252(QStringView text) {
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
-        if (unit < kFirstHigh || (unit >= 0xA0 && unit <= 0xFF)) {
+        if (inLatin1Part(unit)) {
             bytes.append(char(unit));
             continue;
         }
@@ -52,6 +56,15 @@ QByteArray toCp1252(QStringView text) {
         bytes.append(encodeOutsideLatin1(unit));
     }
     return bytes;
+}
+
+qsizetype firstNotInCp1252(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (!inLatin1Part(unit) && encodeOutsideLatin1(unit) == '?')
+            return i;
+    }
+    return -1;
 }
 
 } // namespace mavo

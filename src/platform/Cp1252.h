@@ -17,4 +17,8 @@ QString fromCp1252(QByteArrayView bytes);
 // characters outside the basic plane).
 QByteArray toCp1252(QStringView text);
 
+// Position of the first character Windows-1252 cannot hold, -1 when there is
+// none: where a '?' would be a wrong value and not a mere blemish.
+qsizetype firstNotInCp1252(QStringView text);
+
 } // namespace mavo

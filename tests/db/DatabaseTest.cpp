@@ -187,6 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"Apostrophe", "VARCHAR(30)", QString("L'ARTICOLO"), QString("L'ARTICOLO")},
         RoundTrip{"Accents", "VARCHAR(30)", QString::fromUtf8("è ´ € à"),
                   QString::fromUtf8("è ´ € à")},
+        RoundTrip{"OutsideWindows1252", "VARCHAR(30)", QString::fromUtf8("€ è 中 😀"),
+                  QString::fromUtf8("€ è 中 😀")},
         RoundTrip{"ThirtyAccentedChars", "VARCHAR(30)", QString(30, QChar(0xE8)),
                   QString(30, QChar(0xE8))},
         RoundTrip{"CharIsTrimmed", "CHAR(5)", QString("AB"), QString("AB")},
@@ -200,8 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"Date", "DATE", QDate(2024, 12, 25), QDate(2024, 12, 25)},
         RoundTrip{"Timestamp", "TIMESTAMP", QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)),
                   QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))},
-        RoundTrip{"TextBlob", "BLOB SUB_TYPE TEXT", QString::fromUtf8("riga 1\nriga 2 €"),
-                  QString::fromUtf8("riga 1\nriga 2 €")},
+        RoundTrip{"TextBlob", "BLOB SUB_TYPE TEXT", QString::fromUtf8("riga 1\nriga 2 € 中"),
+                  QString::fromUtf8("riga 1\nriga 2 € 中")},
         RoundTrip{"Null", "INTEGER", QVariant(), QVariant()}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,9 +1,11 @@
-#include "context/TabXForm.h"
 #include "context/DataModuleMavo.h"
+#include "context/TabXForm.h"
 #include "entry/Entry.h"
 #include "host/demo/DemoEnvironment.h"
+#include "host/demo/DemoSql.h"
 #include "platform/Cp1252.h"
 #include "platform/ScriptedInterazione.h"
+#include "platform/SqlTesto.h"
 #include "support/TestDb.h"
 
 #include <QCryptographicHash>
@@ -114,9 +116,15 @@ TEST_F(Host, DemoHoldsUsersSettingsArchivesAndFiles) {
                   .toInt(),
               1);
     db::Database& listino = apri(database, d.listino);
+    EXPECT_EQ(listino.charset(), db::Charset::Win1252); // NONE, as the host's
     EXPECT_EQ(
         test::scalarOn(listino, "SELECT COUNT(*) FROM LISTINO WHERE CODICEFORN='2197'").toInt(),
-        1500);
+        1500 + articoliHost().size());
+    for (const ArticoloHost& host : articoliHost())
+        EXPECT_EQ(test::scalarOn(listino, "SELECT DESCRIZIONE FROM LISTINO WHERE CODICE=" +
+                                              sql::letterale(host.articolo.codice))
+                      .toString(),
+                  host.articolo.descrizione);
 
     QFile file(d.fileFornitore);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

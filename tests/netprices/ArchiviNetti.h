@@ -25,6 +25,9 @@ void PrintTo(const Netto& netto, std::ostream* os);
 // the price-list archive with LISTINO.
 class ArchiviNetti : public ::testing::Test {
 protected:
+    // Host: both archives as the host's are, default character set NONE.
+    explicit ArchiviNetti(TestDb::Kind archivi = TestDb::Kind::Ours)
+        : ditta("ditta.fdb", archivi), listino("listino.fdb", archivi) {}
     void SetUp() override;
     void TearDown() override;
 
@@ -38,8 +41,8 @@ protected:
     // the window's memo is not the host's.
     ScriptedInterazione port;
     ScriptedInterazione portContesto;
-    TestDb ditta{"ditta.fdb"};
-    TestDb listino{"listino.fdb"};
+    TestDb ditta;
+    TestDb listino;
     std::unique_ptr<TTabXForm> contesto;
 };
 

@@ -14,7 +14,11 @@ namespace mavo::test {
 // with a default transaction (server defaults) for the test's own statements.
 class TestDb {
 public:
-    explicit TestDb(const QString& fileName = "test.fdb");
+    enum class Kind {
+        Ours, // created by the db layer, UTF8
+        Host, // as the host's archives: default character set NONE, created by isql
+    };
+    explicit TestDb(const QString& fileName = "test.fdb", Kind kind = Kind::Ours);
     ~TestDb();
 
     db::Database& db() { return *db_; }
@@ -25,8 +29,13 @@ public:
     // Runs statements in a transaction of their own and commits.
     void exec(const QString& sql);
     void exec(const QStringList& statements);
-    // First column of the first row (null QVariant when there is none), read in a fresh transaction.
+    // First column of the first row (null QVariant when there is none), read in a fresh
+    // transaction.
     QVariant scalar(const QString& sql);
+    // Statements run by isql on this database as the host's Windows programs
+    // run them (SET NAMES WIN1252, the text in Windows-1252), then a commit;
+    // what isql printed.
+    QString isql(const QString& statements);
 
 private:
     QTemporaryDir dir_;

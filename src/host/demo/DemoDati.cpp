@@ -6,7 +6,6 @@
 #include "db/Transaction.h"
 
 #include <QDateTime>
-#include <cmath>
 #include <functional>
 
 namespace mavo {
@@ -100,12 +99,15 @@ void RiempiAnagrafica(db::Database& archivio, int articoli) {
                inserisci.setParam("DESCRIZIONE", articolo.descrizione);
                inserisci.setParam("GIACENZA", articolo.codice.size() * 3 % 40);
                inserisci.setParam("PREZZO", articolo.prezzoListino);
-               inserisci.setParam("VENDITA", std::round(articolo.prezzoListino * 140) / 100);
+               inserisci.setParam("VENDITA", articolo.prezzoVendita());
            });
 }
 
 void RiempiListino(db::Database& listino, int articoli) {
-    if (!tabellaVuota(listino, "LISTINO"))
+    // The host's own rows may be there already, after the articles' IDs.
+    if (scalareDemo(listino, {"SELECT COUNT(*) FROM LISTINO WHERE ID<=:ARTICOLI"},
+                    {{"ARTICOLI", articoli}})
+            .toInt() > 0)
         return;
     riempi(listino,
            {"INSERT INTO LISTINO (ID,CODICEFORN,CODICE,DESCRIZIONE,PRLISTINO,PRACQNETTO,",
@@ -116,7 +118,7 @@ void RiempiListino(db::Database& listino, int articoli) {
                inserisci.setParam("CODICE", articolo.codice);
                inserisci.setParam("DESCRIZIONE", articolo.descrizione);
                inserisci.setParam("PREZZO", articolo.prezzoListino);
-               inserisci.setParam("VENDITA", std::round(articolo.prezzoListino * 140) / 100);
+               inserisci.setParam("VENDITA", articolo.prezzoVendita());
            });
 }
 

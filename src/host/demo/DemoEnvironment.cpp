@@ -71,6 +71,10 @@ AmbienteDemo CreaAmbienteDemo(const QString& directory) {
         CreaSchemaArchivio(*archivio);
         RiempiAnagrafica(*archivio, ArticoliDemo);
     }
+    if (!QFileInfo::exists(ambiente.listino)) {
+        creaDirectory(QFileInfo(ambiente.listino).absolutePath());
+        CreaListinoHost(ambiente.listino);
+    }
     {
         const auto listino = ApriOCreaDatabaseDemo(ambiente.listino);
         CreaSchemaListino(*listino);

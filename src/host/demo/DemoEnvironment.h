@@ -31,8 +31,9 @@ inline const QString EstensioneNetti = QStringLiteral("3");
 AmbienteDemo PercorsiDemo(const QString& directory);
 
 // Creates what is missing of a complete host directory for the demo: users
-// database with user 1 DEMO and his settings, company archive, price-list
-// archive, icon and supplier file. What exists already is left as it is, so
+// database with user 1 DEMO and his settings, company archive (UTF8, as we
+// create databases), price-list archive (NONE, as the host's), icon and
+// supplier file. What exists already is left as it is, so
 // a second run changes nothing.
 AmbienteDemo CreaAmbienteDemo(const QString& directory);
 
@@ -44,6 +45,10 @@ void CreaSchemaUtenti(db::Database& utenti);     // UTENTI, TABTERVALD, ZENTRILO
 void CreaSchemaArchivio(db::Database& archivio); // ANAMAG, TABX, STOPOS1, STOASP1, SETGRID,
                                                  // STOINT, STOASP
 void CreaSchemaListino(db::Database& listino);   // LISTINO
+// The price-list archive as the host's Windows programs leave theirs: default
+// character set NONE, created by isql with LISTINO and the host's own rows
+// (articoliHost), written after SET NAMES WIN1252 as Windows-1252 bytes.
+void CreaListinoHost(const QString& percorso);
 
 // Rows of the users database; each writes only what is missing and commits.
 void AggiungiUtente(db::Database& utenti, int codice, const QString& nome, const QString& ditta,

@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Formats.h"
 #include "platform/IoError.h"
+#include "platform/SqlTesto.h"
 
 #include <QFile>
 #include <QImage>
@@ -48,6 +49,13 @@ void ScriviFileFornitore(const QString& percorso, int articoli) {
         if (riga == 5) {
             righe << righeDaScartare;
             righe << righe[1]; // the first code again
+            // Net prices for the host's own rows; those with an acute accent
+            // have theirs above, with the supplier's apostrophe.
+            for (const ArticoloHost& host : articoliHost())
+                if (!host.articolo.codice.contains(sql::Acuto))
+                    righe << host.articolo.codice + ';' + host.articolo.descrizione + ';' +
+                                 prezzoFornitore(host.articolo.prezzoListino * 0.75, riga) +
+                                 ";0;NETTO";
         }
     }
     QFile file(percorso);

@@ -2,6 +2,9 @@
 #include "host/demo/DemoSql.h"
 
 #include "context/TabXForm.h"
+#include "db/Database.h"
+#include "platform/Isql.h"
+#include "platform/SqlTesto.h"
 
 namespace mavo {
 
@@ -77,15 +80,41 @@ void CreaSchemaArchivio(db::Database& archivio) {
             "CONSTRAINT STOASP_CHIAVEPRIMARIA PRIMARY KEY (CODICE1,CODICE2,NCAMPO))"}}}});
 }
 
+namespace {
+
+const QList<TabellaDemo> tabelleListino = {
+    {"LISTINO",
+     {{"CREATE TABLE LISTINO(", "ID INTEGER NOT NULL PRIMARY KEY,", "CODICEFORN VARCHAR(10),",
+       "CODICE VARCHAR(30),", "DESCRIZIONE VARCHAR(60),", "PRLISTINO DECIMAL(15,5),",
+       "PRACQNETTO DECIMAL(15,5),", "NETPIUONER DECIMAL(15,5),", "PREZZOVEN DECIMAL(15,5),",
+       "PERCRICVEN DECIMAL(18,5))"},
+      {"CREATE INDEX LISTINO_FORNITORE ON LISTINO (CODICEFORN,CODICE)"}}}};
+
+QString numero(double valore) {
+    return QString::number(valore, 'f', 2);
+}
+
+} // namespace
+
 void CreaSchemaListino(db::Database& listino) {
-    creaTabelleMancanti(
-        listino,
-        {{"LISTINO",
-          {{"CREATE TABLE LISTINO(", "ID INTEGER NOT NULL PRIMARY KEY,", "CODICEFORN VARCHAR(10),",
-            "CODICE VARCHAR(30),", "DESCRIZIONE VARCHAR(60),", "PRLISTINO DECIMAL(15,5),",
-            "PRACQNETTO DECIMAL(15,5),", "NETPIUONER DECIMAL(15,5),", "PREZZOVEN DECIMAL(15,5),",
-            "PERCRICVEN DECIMAL(18,5))"},
-           {"CREATE INDEX LISTINO_FORNITORE ON LISTINO (CODICEFORN,CODICE)"}}}});
+    creaTabelleMancanti(listino, tabelleListino);
+}
+
+void CreaListinoHost(const QString& percorso) {
+    QStringList script{"CREATE DATABASE " + sql::letterale(percorso) + " USER " +
+                       sql::letterale(db::Database().effectiveUser()) +
+                       " PAGE_SIZE 4096 DEFAULT CHARACTER SET NONE;"};
+    for (const TabellaDemo& tabella : tabelleListino)
+        for (const QStringList& istruzione : tabella.istruzioni)
+            script << istruzione.join('\n') + ';';
+    for (const auto& [id, a] : articoliHost())
+        script << QStringLiteral("INSERT INTO LISTINO (ID,CODICEFORN,CODICE,DESCRIZIONE,PRLISTINO,"
+                                 "PRACQNETTO,NETPIUONER,PREZZOVEN,PERCRICVEN) VALUES "
+                                 "(%1,%2,%3,%4,%5,%5,%5,%6,40);")
+                      .arg(QString::number(id), sql::letterale(a.fornitore),
+                           sql::letterale(a.codice), sql::letterale(a.descrizione),
+                           numero(a.prezzoListino), numero(a.prezzoVendita()));
+    EseguiIsqlWin1252(script.join('\n'));
 }
 
 } // namespace mavo

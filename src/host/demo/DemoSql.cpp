@@ -80,4 +80,17 @@ ArticoloDemo articoloDemo(int indice) {
     return articolo;
 }
 
+double ArticoloDemo::prezzoVendita() const {
+    return std::round(prezzoListino * 140) / 100;
+}
+
+QList<ArticoloHost> articoliHost() {
+    return {{900001,
+             {"2197", "3", QString::fromUtf8("NT-D´ANGELO"),
+              QString::fromUtf8("Raccordo d´angolo già montato"), 5.60}},
+            {900002,
+             {"2197", "3", QString::fromUtf8("NT-CAFFÈ"),
+              QString::fromUtf8("Macinacaffè per bar, cauzione € 5"), 95.80}}};
+}
+
 } // namespace mavo

@@ -32,7 +32,17 @@ struct ArticoloDemo {
     QString codice;
     QString descrizione;
     double prezzoListino;
+    double prezzoVendita() const;
 };
 ArticoloDemo articoloDemo(int indice);
+
+// Rows the host's own programs wrote in the price list, with characters
+// beyond ASCII in codes and descriptions; the supplier file has net prices
+// for them. Their IDs follow the articles'.
+struct ArticoloHost {
+    int id;
+    ArticoloDemo articolo;
+};
+QList<ArticoloHost> articoliHost();
 
 } // namespace mavo
