@@ -67,8 +67,10 @@ bool ImportazioneNetti::svuotaTabella(Progresso& progresso) {
         try {
             if (transazione.active())
                 transazione.commit();
-            transazione.start();
+            // Before the new snapshot, so that whatever the read found
+            // committed, the emptying sees.
             nessunaRigaInSospeso(contesto_.IBDatabase1);
+            transazione.start();
             db::Statement svuota(&contesto_.IBDatabase1, &transazione);
             svuota.setParamCheck(false);
             svuota.setSql({"DELETE FROM MANUTENZIONENETTI"});

@@ -89,6 +89,10 @@ ServerFirebird& ServerFirebird::Avviato() {
     return *istanza();
 }
 
+void ServerFirebird::Ferma() {
+    istanza().reset();
+}
+
 ServerFirebird::ServerFirebird() {
     if (!radice_.isValid())
         fallito("nessuna cartella temporanea");
@@ -104,7 +108,7 @@ ServerFirebird::ServerFirebird() {
 
 ServerFirebird::~ServerFirebird() {
     if (pid_ > 0) {
-        kill(pid_, SIGTERM);
+        kill(pid_, SIGKILL);
         int stato = 0;
         waitpid(pid_, &stato, 0);
     }

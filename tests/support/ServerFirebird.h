@@ -18,6 +18,9 @@ class ServerFirebird {
 public:
     // Throws, saying why, when the server cannot be had or does not start.
     static ServerFirebird& Avviato();
+    // Stops it at once, as when the server machine goes away; the next
+    // Avviato() starts another.
+    static void Ferma();
     ~ServerFirebird();
 
     int porta() const { return porta_; }
