@@ -34,16 +34,42 @@ bool ImportazioneNetti::Esegui() {
     return true;
 }
 
+namespace {
+
+// Rows another user's transaction has written and not yet committed (an
+// import still staging, a trial that emptied the table): the emptying does
+// not see rows being inserted, and this import's own would then collide
+// with them. A read that waits for no one and takes no older version fails
+// on any of them with a lock conflict.
+void nessunaRigaInSospeso(db::Database& archivio) {
+    db::Transaction lettura(&archivio);
+    lettura.setParams(
+        {"isc_tpb_read_committed", "isc_tpb_no_rec_version", "isc_tpb_nowait", "isc_tpb_read"});
+    db::Statement conteggio(&archivio, &lettura);
+    conteggio.setParamCheck(false);
+    conteggio.setSql({"SELECT COUNT(*) FROM MANUTENZIONENETTI"});
+    conteggio.execute();
+    conteggio.fetch();
+    conteggio.close();
+    lettura.commit();
+}
+
+} // namespace
+
 // The window's transaction began when it opened, or at its last import: a
 // new one sees what other users' imports have committed since. While another
-// import still holds the rows, it is waited for, within a bound.
+// import still holds rows, it is waited for, within a bound.
 bool ImportazioneNetti::svuotaTabella(Progresso& progresso) {
     db::Transaction& transazione = contesto_.IBTransaction1;
-    QDeadlineTimer limite(AttesaTabellaOccupata);
+    const QDeadlineTimer limite(attesa_);
+    bool inAttesa = false;
     for (;;) {
         try {
             if (transazione.active())
                 transazione.commit();
+            // Before the new snapshot, so that whatever the read found
+            // committed, the emptying sees.
+            nessunaRigaInSospeso(contesto_.IBDatabase1);
             transazione.start();
             db::Statement svuota(&contesto_.IBDatabase1, &transazione);
             svuota.setParamCheck(false);
@@ -60,7 +86,9 @@ bool ImportazioneNetti::svuotaTabella(Progresso& progresso) {
                     e.message());
                 return false;
             }
-            progresso.SetMessaggio("Azzeramento tabella\nin attesa di un altro utente");
+            if (!inAttesa)
+                progresso.SetMessaggio("Azzeramento tabella\nin attesa di un altro utente");
+            inAttesa = true;
             if (transazione.active())
                 transazione.rollback();
             QThread::msleep(200);

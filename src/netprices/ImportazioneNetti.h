@@ -3,6 +3,7 @@
 #include "netprices/AgganciFinestra.h"
 
 #include <QString>
+#include <chrono>
 
 namespace mavo {
 
@@ -28,7 +29,8 @@ public:
     bool Esegui();
 
     // How long the emptying waits for another user's import to end.
-    static constexpr int AttesaTabellaOccupata = 15000; // ms
+    static constexpr std::chrono::milliseconds AttesaTabellaOccupata{15000};
+    void ImpostaAttesaTabellaOccupata(std::chrono::milliseconds attesa) { attesa_ = attesa; }
 
 private:
     bool acquisisci(const QString& percorso);
@@ -38,6 +40,7 @@ private:
     Interazione& port_;
     AgganciFinestra agganci_;
     bool prova_;
+    std::chrono::milliseconds attesa_ = AttesaTabellaOccupata;
 };
 
 } // namespace mavo

@@ -6,8 +6,9 @@ namespace {
 
 class ScriptedProgress final : public Progresso {
 public:
-    explicit ScriptedProgress(std::shared_ptr<ScriptedInterazione::ProgressLog> log)
-        : log_(std::move(log)) {}
+    ScriptedProgress(std::shared_ptr<ScriptedInterazione::ProgressLog> log,
+                     std::shared_ptr<std::function<void(int)>> onProgress)
+        : log_(std::move(log)), onProgress_(std::move(onProgress)) {}
 
     void SetMessaggio(const QString& testo) override { log_->messages.append(testo); }
     void SetBarraVisibile(bool visibile) override { log_->barVisible = visibile; }
@@ -15,6 +16,8 @@ public:
         if (log_->percent != percentuale) {
             log_->percent = percentuale;
             ++log_->percentChanges;
+            if (*onProgress_)
+                (*onProgress_)(percentuale);
         }
     }
     void Mostra() override {
@@ -25,6 +28,7 @@ public:
 
 private:
     std::shared_ptr<ScriptedInterazione::ProgressLog> log_;
+    std::shared_ptr<std::function<void(int)>> onProgress_;
 };
 
 } // namespace
@@ -63,7 +67,7 @@ std::unique_ptr<Progresso> ScriptedInterazione::CreaProgresso(const QString& mes
     auto log = std::make_shared<ProgressLog>();
     log->messages.append(messaggio);
     progress_.push_back(log);
-    return std::make_unique<ScriptedProgress>(std::move(log));
+    return std::make_unique<ScriptedProgress>(std::move(log), onProgress_);
 }
 
 void ScriptedInterazione::PulisciRiepilogo() {

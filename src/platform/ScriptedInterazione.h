@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,6 +37,9 @@ public:
 
     void queueConferma(bool answer) { confirmations_.append(answer); }
     void queueFile(const QString& fileName) { files_.append(fileName); }
+    // Runs with every new percentage a progress window is given: what happens
+    // elsewhere (another user, the server) while an operation runs.
+    void onProgress(std::function<void(int percent)> action) { *onProgress_ = std::move(action); }
 
     const QList<Message>& messages() const { return messages_; }
     // The memo lines since the last clear, and how many clears there were.
@@ -63,6 +67,9 @@ private:
     int summaryClears_ = 0;
     std::vector<std::shared_ptr<ProgressLog>> progress_;
     int pumps_ = 0;
+    // Shared with the progress handles, which may outlive a moved-from port.
+    std::shared_ptr<std::function<void(int)>> onProgress_ =
+        std::make_shared<std::function<void(int)>>();
 };
 
 } // namespace mavo

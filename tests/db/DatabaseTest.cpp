@@ -116,6 +116,19 @@ TEST(Transaction, RollbackDiscardsAndCommitRetainingKeepsTheCursorOpen) {
     EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM T").toInt(), 4);
 }
 
+// A misspelt parameter is the code's fault, found before anything starts.
+TEST(Transaction, UnknownParameterLeavesItNotStartedAndStartable) {
+    TestDb t;
+    db::Transaction tr(&t.db());
+    tr.setParams({"isc_tpb_concurrency", "isc_tpb_nowiat"});
+    EXPECT_THROW(tr.start(), ErroreProgrammazione);
+    EXPECT_FALSE(tr.active());
+    tr.setParams({"concurrency", "wait", "lock_timeout=2"});
+    tr.start();
+    EXPECT_TRUE(tr.active());
+    tr.commit();
+}
+
 TEST(Statement, OneValueBindsEveryOccurrenceOfAName) {
     TestDb t;
     t.exec({"CREATE TABLE L(ID INTEGER, PRLISTINO DECIMAL(15,2), PERCRICVEN DECIMAL(15,5))",

@@ -3,6 +3,7 @@
 #include "db/DatabaseError.h"
 #include "netprices/ImportazioneNetti.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 #include <map>
 
@@ -278,20 +279,39 @@ INSTANTIATE_TEST_SUITE_P(Ordine, ImportazioneABlocchiTest, ::testing::Bool(), []
     return std::string(info.param ? "ControlloPrima" : "InserimentoPrima");
 });
 
+// Another user holds rows (changed, or inserted and not yet committed) longer
+// than the emptying waits for them: the import gives up, and nothing changed.
 TEST_F(ImportazioneTest, AzzeramentoImpeditoDaUnAltroUtente) {
+    const char* tenute[] = {"UPDATE MANUTENZIONENETTI SET PREZZO=2",
+                            "INSERT INTO MANUTENZIONENETTI VALUES('A1', 'Altro', 3)"};
     mettiNetti({{"VECCHIO", "x", 1}});
-    db::Transaction altro(&ditta.db());
-    db::Statement blocca(&ditta.db(), &altro);
-    blocca.setSql({"UPDATE MANUTENZIONENETTI SET PREZZO=2"});
-    blocca.execute();
-    EXPECT_FALSE(importa("A1;Vite;1;;NETTO\r\n"));
-    ASSERT_EQ(port.messages().last().kind, Kind::Errore);
-    EXPECT_TRUE(port.messages().last().text.startsWith(
-        "Errore interno durante l'azzeramento della tabella MANUTENZIONENETTI:\r"));
-    EXPECT_EQ(port.summaryClears(), 0);
-    EXPECT_EQ(eventi, QStringList{"file " + percorso});
-    altro.rollback();
-    EXPECT_EQ(netti(), (std::vector<Netto>{{"VECCHIO", "x", 1}}));
+    for (const char* tenuta : tenute) {
+        SCOPED_TRACE(tenuta);
+        port = ScriptedInterazione();
+        eventi.clear();
+        db::Transaction altro(&ditta.db());
+        db::Statement blocca(&ditta.db(), &altro);
+        blocca.setSql({tenuta});
+        blocca.execute();
+        percorso = scriviFile(Intestazione + "A1;Vite;1;;NETTO\r\n");
+        port.queueFile(percorso);
+        ImportazioneNetti importazione(*contesto, port, agganci());
+        const std::chrono::milliseconds attesa(600);
+        importazione.ImpostaAttesaTabellaOccupata(attesa);
+        QElapsedTimer tempo;
+        tempo.start();
+        EXPECT_FALSE(importazione.Esegui());
+        EXPECT_GE(tempo.elapsed(), attesa.count());
+        EXPECT_TRUE(port.progressLogs().first().messages.endsWith(
+            "Azzeramento tabella\nin attesa di un altro utente"));
+        ASSERT_EQ(port.messages().last().kind, Kind::Errore);
+        EXPECT_TRUE(port.messages().last().text.startsWith(
+            "Errore interno durante l'azzeramento della tabella MANUTENZIONENETTI:\r"));
+        EXPECT_EQ(port.summaryClears(), 0);
+        EXPECT_EQ(eventi, QStringList{"file " + percorso});
+        altro.rollback();
+        EXPECT_EQ(netti(), (std::vector<Netto>{{"VECCHIO", "x", 1}}));
+    }
 }
 
 TEST_F(ImportazioneTest, ErroreImprevistoAnnullaESegnala) {

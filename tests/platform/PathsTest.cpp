@@ -62,6 +62,28 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{"local_linux", "/srv/db/x.fdb", "/srv/db/x.fdb"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct RemoteCase {
+    const char* name;
+    QString path;
+    bool remote;
+};
+
+// Only a file on this machine can be looked for before connecting.
+TEST(IsRemoteDatabasePath, Table) {
+    const RemoteCase cases[] = {
+        {"drive_letter", "C:\\x.fdb", false},
+        {"linux_path", "/srv/x.fdb", false},
+        {"linux_path_with_colon", "/srv/a:b.fdb", false},
+        {"empty", "", false},
+        {"server_and_path", "srv:/x.fdb", true},
+        {"server_with_port", "localhost/3055:/x.fdb", true},
+        {"server_and_windows_path", "SRV:C:\\ARCHIVI\\x.fdb", true},
+        {"network_share", "\\\\SRV\\share\\x.fdb", true},
+    };
+    for (const RemoteCase& c : cases)
+        EXPECT_EQ(isRemoteDatabasePath(c.path), c.remote) << c.name;
+}
+
 struct SplitCase {
     const char* name;
     QString path;
