@@ -15,7 +15,14 @@ inline constexpr Qt::WindowFlags kSenzaPulsantiTitolo =
 // sans-serif face stands in where Tahoma is not installed).
 void ImpostaCarattereDialogo(QWidget& finestra);
 
-// Sizes the window to its content and places it in the middle of its screen.
+// Sizes the window to its content and places it in the middle of a screen:
+// its owner's, or the primary one for a window without owner.
 void CentraSulloSchermo(QWidget& finestra);
+
+// Moves the window, and shrinks it where it is larger, so that it lies whole
+// within a screen's available area: the screen holding its centre, otherwise
+// the one it overlaps most, otherwise (a screen that has gone away) the
+// primary one. The window manager's frame counts where it is known.
+void PortaSulloSchermo(QWidget& finestra);
 
 } // namespace mavo

@@ -1,10 +1,14 @@
 #include "netprices/ui/ComunicazioneForm.h"
 
 #include "common/ui/AspettoDialogo.h"
+#include "platform/ui/PompaEventi.h"
 
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QThread>
+#include <QWindow>
 #include <algorithm>
 
 namespace mavo {
@@ -38,15 +42,39 @@ TComunicazioneForm::TComunicazioneForm(QWidget* owner)
     CentraSulloSchermo(*this);
 }
 
+void TComunicazioneForm::Mostra() {
+    show();
+    // A window manager maps the window some time after show(): until then it
+    // is not exposed, and a repaint draws nothing.
+    QDeadlineTimer limite(1000);
+    for (;;) {
+        PompaSenzaInput();
+        const QWindow* finestra = windowHandle();
+        if (!isVisible() || !finestra || finestra->isExposed() || limite.hasExpired())
+            break;
+        QThread::msleep(5);
+    }
+    ultimoDisegno_.start();
+}
+
+void TComunicazioneForm::lasciaDisegnare() {
+    if (ultimoDisegno_.isValid() && !ultimoDisegno_.hasExpired(IntervalloDisegno))
+        return;
+    PompaSenzaInput();
+    ultimoDisegno_.start();
+}
+
 void TComunicazioneForm::SetMessaggio(const QString& testo) {
     LabelMessaggio->setText(testo);
     LabelMessaggio->repaint();
+    lasciaDisegnare();
 }
 
 void TComunicazioneForm::SetProgresso(int percentuale) {
     // QProgressBar ignores an unchanged value and redraws itself only when the
     // filled part visibly grows.
     BarraProgresso->setValue(std::clamp(percentuale, 0, 100));
+    lasciaDisegnare();
 }
 
 void TComunicazioneForm::SetBarraVisibile(bool visibile) {
