@@ -2,7 +2,7 @@
 #include "db/DatabaseError.h"
 #include "support/TestDb.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -119,6 +119,23 @@ TEST_F(PosizioneFormTest, SenzaRigaLaFinestraRestaComEra) {
     altra.setGeometry(1, 2, 300, 200);
     CaricaPosizioneForm(altra, kUtente, kSituazione + 1, kProgetto, db_.db());
     EXPECT_EQ(altra.geometry(), QRect(1, 2, 300, 200));
+}
+
+// Before it is first shown a window's frame is not known: once it is, the
+// window is brought onto the screen again, frame included.
+TEST_F(PosizioneFormTest, LaCorniceContaQuandoLaFinestraCompare) {
+    // In the bottom right corner: the test platform itself keeps a frame off
+    // the top and left edges.
+    finestra_.setGeometry(160, 320, 640, 480);
+    salva();
+    QWidget altra;
+    CaricaPosizioneForm(altra, kUtente, kSituazione, kProgetto, db_.db());
+    EXPECT_EQ(altra.geometry(), QRect(160, 320, 640, 480));
+    altra.show();
+    QApplication::processEvents();
+    ASSERT_NE(altra.frameGeometry(), altra.geometry()) << "a platform without frames";
+    EXPECT_TRUE(altra.screen()->availableGeometry().contains(altra.frameGeometry()));
+    EXPECT_EQ(altra.size(), QSize(640, 480));
 }
 
 TEST(PosizioneForm, SenzaTabellaLErroreArrivaAlChiamante) {

@@ -2,12 +2,14 @@
 #include "netprices/ui/ProgressoComunicazione.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -99,6 +101,17 @@ TEST(ComunicazioneForm, AspettoDiProgetto) {
     EXPECT_LE((form.geometry().center() - centro).manhattanLength(), 2);
 }
 
+// Only the operation hides it: not Esc, nor the window manager's close.
+TEST(ComunicazioneForm, LUtenteNonLaChiude) {
+    TComunicazioneForm form;
+    form.Mostra();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QCloseEvent chiusura;
+    QSpontaneKeyEvent::setSpontaneous(&chiusura);
+    QApplication::sendEvent(&form, &chiusura);
+    EXPECT_TRUE(form.isVisible());
+}
+
 struct CasoBarra {
     const char* nome;
     bool visibile;
@@ -143,7 +156,7 @@ TEST(ComunicazioneForm, MessaggioLungoNonVaACapo) {
     EXPECT_EQ(righe[0].destra, 384);
 }
 
-TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
+TEST(ComunicazioneForm, MessaggioEBarraDisegnatiSubitoProgressoRipetutoGratis) {
     TComunicazioneForm form;
     form.SetBarraVisibile(true);
     form.show();
@@ -154,8 +167,12 @@ TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
     form.SetMessaggio(QStringLiteral("Azzeramento tabella"));
     EXPECT_EQ(etichetta.disegni, 1);
 
+    form.SetBarraVisibile(false);
+    form.SetBarraVisibile(true);
+    EXPECT_EQ(barra.disegni, 1);
+
     form.SetProgresso(40);
-    EXPECT_GE(barra.disegni, 1);
+    EXPECT_GE(barra.disegni, 2);
     // Paints still pending from showing the window must not count below.
     QApplication::processEvents();
     const int dopoIlPrimo = barra.disegni;

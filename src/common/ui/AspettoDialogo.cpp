@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace mavo {
@@ -69,6 +70,36 @@ void collocaIn(QWidget& finestra, const QRect& area, const QMargins& bordo, QPoi
         finestra.setGeometry(geometria);
 }
 
+// The frame of a window not yet on screen is not known. Once the window
+// manager has framed and shown it, the window is brought onto the screen
+// again, frame included; then this watch ends.
+class RicontrolloAllaComparsa : public QObject {
+public:
+    static constexpr const char* nome = "RicontrolloAllaComparsa";
+
+    explicit RicontrolloAllaComparsa(QWidget& finestra) : QObject(&finestra), finestra_(finestra) {
+        setObjectName(QLatin1String(nome));
+        finestra.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        QWindow* nativa = finestra_.windowHandle();
+        if (oggetto == &finestra_ && evento->type() == QEvent::Show && nativa) {
+            finestra_.removeEventFilter(this);
+            nativa->installEventFilter(this);
+        } else if (oggetto == nativa && evento->type() == QEvent::Expose && nativa->isExposed()) {
+            nativa->removeEventFilter(this);
+            deleteLater();
+            PortaSulloSchermo(finestra_);
+        }
+        return false;
+    }
+
+private:
+    QWidget& finestra_;
+};
+
 } // namespace
 
 void ImpostaCarattereDialogo(QWidget& finestra) {
@@ -98,6 +129,11 @@ void PortaSulloSchermo(QWidget& finestra) {
     const QRect area = schermoPer(esterno)->availableGeometry();
     riduciA(finestra, area.size().shrunkBy(bordo));
     collocaIn(finestra, area, bordo, esterno.topLeft());
+    const QWindow* nativa = finestra.windowHandle();
+    if (finestra.isWindow() && !(nativa && nativa->isExposed()) &&
+        !finestra.findChild<QObject*>(QLatin1String(RicontrolloAllaComparsa::nome),
+                                      Qt::FindDirectChildrenOnly))
+        new RicontrolloAllaComparsa(finestra);
 }
 
 } // namespace mavo

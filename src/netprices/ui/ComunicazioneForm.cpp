@@ -3,6 +3,7 @@
 #include "common/ui/AspettoDialogo.h"
 #include "platform/ui/PompaEventi.h"
 
+#include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
@@ -57,6 +58,11 @@ void TComunicazioneForm::Mostra() {
     ultimoDisegno_.start();
 }
 
+void TComunicazioneForm::closeEvent(QCloseEvent* evento) {
+    if (evento->spontaneous())
+        evento->ignore();
+}
+
 void TComunicazioneForm::lasciaDisegnare() {
     if (ultimoDisegno_.isValid() && !ultimoDisegno_.hasExpired(IntervalloDisegno))
         return;
@@ -80,6 +86,8 @@ void TComunicazioneForm::SetProgresso(int percentuale) {
 void TComunicazioneForm::SetBarraVisibile(bool visibile) {
     BarraProgresso->setVisible(visibile);
     BarraProgresso->setValue(0);
+    // At once, like the message: the first step of the bar may be far off.
+    PanelClient->repaint(BarraProgresso->geometry());
 }
 
 } // namespace mavo

@@ -33,12 +33,18 @@ public:
     void SetMessaggio(const QString& testo);
     // 0 to 100; a repeated value costs nothing.
     void SetProgresso(int percentuale);
-    // Shows or hides the bar, back at 0.
+    // Shows or hides the bar, back at 0, at once.
     void SetBarraVisibile(bool visibile);
 
     QFrame* const PanelClient;
     QLabel* const LabelMessaggio;
     QProgressBar* const BarraProgresso;
+
+protected:
+    // Only the operation hides it: not a window manager that still draws a
+    // close button (openbox does), nor Alt+F4, nor Esc.
+    void closeEvent(QCloseEvent* evento) override;
+    void reject() override {}
 
 private:
     void lasciaDisegnare();
