@@ -4,6 +4,7 @@
 #include "context/PreparaChiamata.h"
 #include "context/ui/PimIn2Form.h"
 #include "netprices/ui/SincroPrezziNettiForm.h"
+#include "platform/ui/TraduzioniQt.h"
 
 #include <memory>
 
@@ -12,6 +13,8 @@ namespace mavo {
 namespace {
 
 void apri(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
+    // The standard dialogs of our windows (file choice, colours) speak Italian too.
+    InstallaTraduzioniQt();
     AmbienteChiamata chiamata = PreparaChiamata(port, NumeroUtente, &TPimIn2Form::ChiediServer);
     auto& [contesto, dataModule] = chiamata;
     if (!contesto->IBDatabase1.connected())

@@ -11,6 +11,10 @@ struct AgganciFinestra {
     std::function<void(const QString& percorso)> MostraFile; // LabelFile
     std::function<void()> AggiornaAnteprima;                 // close and reopen QueryAnteprima
     std::function<void()> MostraRiepilogo; // PanelRiepilogo and SplitterRiepilogo visible
+    // The user's memory of the file dialog: the folder it opens in, and the
+    // file chosen there.
+    std::function<QString()> CartellaFile;
+    std::function<void(const QString& percorso)> RicordaFile;
 
     void mostraFile(const QString& percorso) const {
         if (MostraFile)
@@ -23,6 +27,11 @@ struct AgganciFinestra {
     void mostraRiepilogo() const {
         if (MostraRiepilogo)
             MostraRiepilogo();
+    }
+    QString cartellaFile() const { return CartellaFile ? CartellaFile() : QString(); }
+    void ricordaFile(const QString& percorso) const {
+        if (RicordaFile)
+            RicordaFile(percorso);
     }
 };
 

@@ -22,9 +22,10 @@ ImportazioneNetti::ImportazioneNetti(TTabXForm& contesto, Interazione& port,
     : contesto_(contesto), port_(port), agganci_(std::move(agganci)), prova_(prova) {}
 
 bool ImportazioneNetti::Esegui() {
-    const QString percorso = port_.ScegliFile("Selezione file");
+    const QString percorso = port_.ScegliFile("Selezione file", agganci_.cartellaFile());
     if (percorso.isEmpty())
         return false;
+    agganci_.ricordaFile(percorso);
     agganci_.mostraFile(percorso);
     if (!acquisisci(percorso))
         return false;

@@ -132,7 +132,7 @@ bool ConsoleInterazione::Conferma(const QString& domanda) {
     return answer == u"s" || answer == u"si" || answer == u"sì";
 }
 
-QString ConsoleInterazione::ScegliFile(const QString&) {
+QString ConsoleInterazione::ScegliFile(const QString&, const QString&) {
     return options_.file;
 }
 

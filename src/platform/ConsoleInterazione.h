@@ -31,7 +31,7 @@ public:
     void Errore(const QString& testo) override;
     void Informazione(const QString& testo) override;
     bool Conferma(const QString& domanda) override;
-    QString ScegliFile(const QString& titolo) override;
+    QString ScegliFile(const QString& titolo, const QString& cartella) override;
     std::unique_ptr<Progresso> CreaProgresso(const QString& messaggio) override;
     void PompaMessaggi() override {}
     // Lines already written cannot be taken back.

@@ -28,8 +28,9 @@ public:
     virtual void Informazione(const QString& testo) = 0; // information, OK button
     virtual bool Conferma(const QString& domanda) = 0;   // Yes/No; true only for Yes
 
-    // File-open dialog; empty when the user cancels.
-    virtual QString ScegliFile(const QString& titolo) = 0;
+    // File-open dialog, opening in `cartella` when that folder exists (empty:
+    // the dialog's own choice); empty when the user cancels.
+    virtual QString ScegliFile(const QString& titolo, const QString& cartella) = 0;
 
     // A new progress window carrying the message, not yet shown.
     virtual std::unique_ptr<Progresso> CreaProgresso(const QString& messaggio) = 0;

@@ -58,8 +58,9 @@ bool ScriptedInterazione::Conferma(const QString& domanda) {
     return !confirmations_.isEmpty() && confirmations_.takeFirst();
 }
 
-QString ScriptedInterazione::ScegliFile(const QString& titolo) {
+QString ScriptedInterazione::ScegliFile(const QString& titolo, const QString& cartella) {
     messages_.append({Kind::ScegliFile, titolo});
+    fileFolders_.append(cartella);
     return files_.isEmpty() ? QString() : files_.takeFirst();
 }
 

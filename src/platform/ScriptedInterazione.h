@@ -48,12 +48,14 @@ public:
     // One log per CreaProgresso, in order; they outlive the handles.
     QList<ProgressLog> progressLogs() const;
     int pumpCount() const { return pumps_; }
+    // The folder each file choice was asked to open in, in order.
+    const QStringList& fileFolders() const { return fileFolders_; }
 
     void Avviso(const QString& testo) override;
     void Errore(const QString& testo) override;
     void Informazione(const QString& testo) override;
     bool Conferma(const QString& domanda) override;
-    QString ScegliFile(const QString& titolo) override;
+    QString ScegliFile(const QString& titolo, const QString& cartella) override;
     std::unique_ptr<Progresso> CreaProgresso(const QString& messaggio) override;
     void PompaMessaggi() override { ++pumps_; }
     void PulisciRiepilogo() override;
@@ -63,6 +65,7 @@ private:
     QList<Message> messages_;
     QList<bool> confirmations_;
     QStringList files_;
+    QStringList fileFolders_;
     QStringList summary_;
     int summaryClears_ = 0;
     std::vector<std::shared_ptr<ProgressLog>> progress_;

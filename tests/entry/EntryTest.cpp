@@ -1,7 +1,7 @@
 #include "entry/Entry.h"
+#include "context/DataModuleMavo.h"
 #include "context/TabXForm.h"
 #include "db/Database.h"
-#include "context/DataModuleMavo.h"
 #include "host/demo/DemoEnvironment.h"
 #include "platform/Formats.h"
 #include "platform/ScriptedInterazione.h"
@@ -155,6 +155,12 @@ TEST_F(Ingresso, CallSetsTheLibrarysFormats) {
     EXPECT_EQ(formatFloat("###,###,##0", 1234), "1.234");
     EXPECT_EQ(formatSettings().shortDateFormat, "dd/MM/yyyy");
     EXPECT_EQ(formatSettings().longTimeFormat, "hh:nn:ss");
+}
+
+// The test program, like mavo-host, installs no translation of its own.
+TEST_F(Ingresso, CallGivesTheStandardDialogsQtsItalianTexts) {
+    ApriSincroPrezziNetti(port, 1, 1);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cerca in:");
 }
 
 TEST_F(Ingresso, FailureWhileBuildingIsShownAndNothingEscapes) {

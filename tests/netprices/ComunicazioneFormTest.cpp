@@ -2,10 +2,17 @@
 #include "netprices/ui/ProgressoComunicazione.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -66,10 +73,17 @@ TEST(ComunicazioneForm, AspettoDiProgetto) {
     TComunicazioneForm form(&finestra);
 
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Comunicazione"));
-    EXPECT_TRUE(form.windowFlags() & Qt::WindowTitleHint);
-    for (Qt::WindowType pulsante : {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint,
-                                    Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint}) {
-        EXPECT_FALSE(form.windowFlags() & pulsante) << pulsante;
+    // A dialog with a frame and a title bar, and without its buttons: what the
+    // window manager is given, not only what the widget asked for.
+    form.winId();
+    const Qt::WindowFlags bordo = form.windowHandle()->flags();
+    EXPECT_EQ(bordo & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_TRUE(bordo & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(bordo & Qt::WindowTitleHint);
+    for (Qt::WindowType senza :
+         {Qt::FramelessWindowHint, Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint,
+          Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint}) {
+        EXPECT_FALSE(bordo & senza) << senza;
     }
     EXPECT_EQ(form.windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
     EXPECT_EQ(form.size(), QSize(400, 100));
@@ -85,6 +99,17 @@ TEST(ComunicazioneForm, AspettoDiProgetto) {
 
     const QPoint centro = form.screen()->availableGeometry().center();
     EXPECT_LE((form.geometry().center() - centro).manhattanLength(), 2);
+}
+
+// Only the operation hides it: not Esc, nor the window manager's close.
+TEST(ComunicazioneForm, LUtenteNonLaChiude) {
+    TComunicazioneForm form;
+    form.Mostra();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QCloseEvent chiusura;
+    QSpontaneKeyEvent::setSpontaneous(&chiusura);
+    QApplication::sendEvent(&form, &chiusura);
+    EXPECT_TRUE(form.isVisible());
 }
 
 struct CasoBarra {
@@ -131,7 +156,7 @@ TEST(ComunicazioneForm, MessaggioLungoNonVaACapo) {
     EXPECT_EQ(righe[0].destra, 384);
 }
 
-TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
+TEST(ComunicazioneForm, MessaggioEBarraDisegnatiSubitoProgressoRipetutoGratis) {
     TComunicazioneForm form;
     form.SetBarraVisibile(true);
     form.show();
@@ -142,8 +167,12 @@ TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
     form.SetMessaggio(QStringLiteral("Azzeramento tabella"));
     EXPECT_EQ(etichetta.disegni, 1);
 
+    form.SetBarraVisibile(false);
+    form.SetBarraVisibile(true);
+    EXPECT_EQ(barra.disegni, 1);
+
     form.SetProgresso(40);
-    EXPECT_GE(barra.disegni, 1);
+    EXPECT_GE(barra.disegni, 2);
     // Paints still pending from showing the window must not count below.
     QApplication::processEvents();
     const int dopoIlPrimo = barra.disegni;
@@ -153,6 +182,55 @@ TEST(ComunicazioneForm, MessaggioDisegnatoSubitoEProgressoRipetutoGratis) {
     QApplication::processEvents();
     EXPECT_EQ(barra.disegni, dopoIlPrimo);
     EXPECT_EQ(form.BarraProgresso->value(), 40);
+}
+
+// While an operation runs, the dialog's updates let the windows paint, at most
+// every IntervalloDisegno ms; a click, a key and a timer wait for the event loop.
+TEST(ComunicazioneForm, AggiornamentiLascianoDisegnareNonCliccare) {
+    QWidget finestra;
+    auto* pulsante = new QPushButton(QStringLiteral("Seleziona e analizza file"), &finestra);
+    auto* etichetta = new QLabel(&finestra);
+    etichetta->move(0, 40);
+    finestra.show();
+    int clic = 0;
+    QObject::connect(pulsante, &QPushButton::clicked, [&clic] { ++clic; });
+    bool scattato = false;
+    QTimer::singleShot(1, [&scattato] { scattato = true; });
+    TComunicazioneForm form(&finestra);
+    form.SetBarraVisibile(true);
+    form.Mostra();
+    EXPECT_TRUE(form.windowHandle()->isExposed());
+    ContaDisegni disegni(etichetta);
+
+    const QPointF centro = QRectF(pulsante->rect()).center();
+    QCoreApplication::postEvent(pulsante, new QMouseEvent(QEvent::MouseButtonPress, centro,
+                                                          pulsante->mapToGlobal(centro),
+                                                          Qt::LeftButton, Qt::LeftButton, {}));
+    QCoreApplication::postEvent(pulsante, new QMouseEvent(QEvent::MouseButtonRelease, centro,
+                                                          pulsante->mapToGlobal(centro),
+                                                          Qt::LeftButton, Qt::NoButton, {}));
+    pulsante->setFocus();
+    QCoreApplication::postEvent(pulsante, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, {}, " "));
+    QCoreApplication::postEvent(pulsante,
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, {}, " "));
+    QThread::msleep(TComunicazioneForm::IntervalloDisegno + 10);
+    etichetta->setText(QStringLiteral("Acquisizione file"));
+    form.SetProgresso(10);
+    EXPECT_EQ(disegni.disegni, 1);
+    // Sooner than the interval: nothing runs.
+    etichetta->setText(QStringLiteral("Riepilogo"));
+    form.SetProgresso(11);
+    EXPECT_EQ(disegni.disegni, 1);
+    QThread::msleep(TComunicazioneForm::IntervalloDisegno + 10);
+    form.SetMessaggio(QStringLiteral("Aggiornamento"));
+    EXPECT_EQ(disegni.disegni, 2);
+    EXPECT_EQ(clic, 0);
+    EXPECT_FALSE(scattato);
+
+    // The operation is over: the event loop delivers what waited, in order.
+    QApplication::processEvents();
+    EXPECT_EQ(clic, 2);
+    EXPECT_TRUE(scattato);
 }
 
 TEST(ProgressoComunicazione, FinestraDellaFabbrica) {

@@ -5,7 +5,9 @@
 #include "support/TestDb.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QScreen>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -55,9 +57,10 @@ TEST_F(FinestraNetti, StagingTableThatCannotBeEmptiedLeavesTheWindowUnbound) {
     EXPECT_TRUE(port.messages()[0].text.startsWith(
         "Errore interno durante l'azzeramento della tabella MANUTENZIONI:\r"));
     EXPECT_FALSE(bloccata.QueryAnteprima.active());
-    // The stored placement is not applied: the design one stays.
-    EXPECT_EQ(bloccata.pos(), QPoint(551, 223));
+    // The stored placement is not applied: the design one stays, brought
+    // onto the screen.
     EXPECT_EQ(bloccata.size(), QSize(800, 600));
+    EXPECT_TRUE(bloccata.screen()->availableGeometry().contains(bloccata.geometry()));
     altroUtente.rollback();
 }
 
@@ -111,6 +114,17 @@ TEST_F(FinestraNetti, ClosingStoresThePlacementAndReopeningRestoresIt) {
                     "AND CODICEPROGETTO=528"),
               1);
     EXPECT_EQ(apri().geometry(), posizione);
+}
+
+TEST_F(FinestraNetti, FileDialogOpensWhereTheUserLastChoseAFile) {
+    port.queueFile(ambiente.fileFornitore);
+    apri().ButtonSelezionaFile->click();
+    // A later call for the same user; the choice is cancelled.
+    apri().ButtonSelezionaFile->click();
+    EXPECT_EQ(port.fileFolders(),
+              QStringList({QString(), QFileInfo(ambiente.fileFornitore).absolutePath()}));
+    EXPECT_EQ(contesto->CaricaParametro("Directory file fornitore"),
+              QFileInfo(ambiente.fileFornitore).absolutePath());
 }
 
 TEST_F(FinestraNetti, MissingPriceListStillOpensAndItsOperationReportsTheFailure) {

@@ -23,12 +23,15 @@ protected:
     }
     AgganciFinestra agganci() {
         return {[this](const QString& p) { eventi << "file " + p; },
-                [this] { eventi << "anteprima"; }, [this] { eventi << "riepilogo"; }};
+                [this] { eventi << "anteprima"; }, [this] { eventi << "riepilogo"; },
+                [] { return QStringLiteral("/fornitori"); },
+                [this](const QString& p) { ricordato << p; }};
     }
     QStringList eventiCompleti() const { return {"file " + percorso, "anteprima", "riepilogo"}; }
 
     QString percorso;
     QStringList eventi;
+    QStringList ricordato; // what the window would remember of the file choice
 };
 
 // One data line, at line 2 of the file.
@@ -117,6 +120,8 @@ TEST_F(ImportazioneTest, SoloIntestazione) {
     EXPECT_EQ(port.summary(), QStringList{"Totale righe acquisite: 0"});
     EXPECT_TRUE(netti().empty());
     EXPECT_EQ(eventi, eventiCompleti());
+    EXPECT_EQ(port.fileFolders(), QStringList{"/fornitori"});
+    EXPECT_EQ(ricordato, QStringList{percorso});
     EXPECT_EQ(port.messages(), (QList<ScriptedInterazione::Message>{
                                    {Kind::ScegliFile, "Selezione file"},
                                    {Kind::Informazione, "Elaborazione completata"}}));
@@ -164,6 +169,7 @@ TEST_F(ImportazioneTest, SceltaAnnullata) {
     EXPECT_FALSE(ImportazioneNetti(*contesto, port, agganci()).Esegui());
     EXPECT_EQ(port.messages().size(), 1);
     EXPECT_TRUE(eventi.isEmpty());
+    EXPECT_TRUE(ricordato.isEmpty());
     EXPECT_TRUE(port.progressLogs().isEmpty());
 }
 

@@ -17,8 +17,8 @@ TEST(ScriptedInterazione, AnswersFromTheScriptThenNoAndCancel) {
     EXPECT_TRUE(port.Conferma("Prima?"));
     EXPECT_FALSE(port.Conferma("Seconda?"));
     EXPECT_FALSE(port.Conferma("Terza?"));
-    EXPECT_EQ(port.ScegliFile("Apri"), "/tmp/netti.csv");
-    EXPECT_EQ(port.ScegliFile("Apri"), "");
+    EXPECT_EQ(port.ScegliFile("Apri", "/tmp"), "/tmp/netti.csv");
+    EXPECT_EQ(port.ScegliFile("Apri", ""), "");
     port.Avviso("a");
     port.Errore("e\r\nmessaggio");
     port.Informazione("i");
@@ -31,6 +31,7 @@ TEST(ScriptedInterazione, AnswersFromTheScriptThenNoAndCancel) {
                                                {Kind::Avviso, "a"},
                                                {Kind::Errore, "e\r\nmessaggio"},
                                                {Kind::Informazione, "i"}}));
+    EXPECT_EQ(port.fileFolders(), QStringList({"/tmp", ""}));
 }
 
 TEST(ScriptedInterazione, ProgressKeepsChangesNotRepeats) {

@@ -1,6 +1,7 @@
 #include "common/ui/PosizioneForm.h"
 
 #include "common/Aggiornamento.h"
+#include "common/ui/AspettoDialogo.h"
 #include "db/Transaction.h"
 
 #include <QRect>
@@ -85,6 +86,8 @@ void CaricaPosizioneForm(QWidget& finestra, int utente, int situazione, int prog
         finestra.setGeometry(posizioneSalvata(query));
     }
     concludi(query, transazione);
+    // Stored on another desktop, or designed for a larger one.
+    PortaSulloSchermo(finestra);
 }
 
 } // namespace mavo

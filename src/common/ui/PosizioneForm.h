@@ -17,7 +17,8 @@ class Database;
 void SalvaPosizioneForm(const QWidget& finestra, int utente, int situazione, int progetto,
                         db::Database& database);
 
-// Without a stored row the window keeps its designed geometry.
+// Without a stored row the window keeps its designed geometry. Either way the
+// window ends up whole on a screen (PortaSulloSchermo).
 void CaricaPosizioneForm(QWidget& finestra, int utente, int situazione, int progetto,
                          db::Database& database);
 

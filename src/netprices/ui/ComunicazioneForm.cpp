@@ -1,10 +1,15 @@
 #include "netprices/ui/ComunicazioneForm.h"
 
 #include "common/ui/AspettoDialogo.h"
+#include "platform/ui/PompaEventi.h"
 
+#include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QThread>
+#include <QWindow>
 #include <algorithm>
 
 namespace mavo {
@@ -38,20 +43,51 @@ TComunicazioneForm::TComunicazioneForm(QWidget* owner)
     CentraSulloSchermo(*this);
 }
 
+void TComunicazioneForm::Mostra() {
+    show();
+    // A window manager maps the window some time after show(): until then it
+    // is not exposed, and a repaint draws nothing.
+    QDeadlineTimer limite(1000);
+    for (;;) {
+        PompaSenzaInput();
+        const QWindow* finestra = windowHandle();
+        if (!isVisible() || !finestra || finestra->isExposed() || limite.hasExpired())
+            break;
+        QThread::msleep(5);
+    }
+    ultimoDisegno_.start();
+}
+
+void TComunicazioneForm::closeEvent(QCloseEvent* evento) {
+    if (evento->spontaneous())
+        evento->ignore();
+}
+
+void TComunicazioneForm::lasciaDisegnare() {
+    if (ultimoDisegno_.isValid() && !ultimoDisegno_.hasExpired(IntervalloDisegno))
+        return;
+    PompaSenzaInput();
+    ultimoDisegno_.start();
+}
+
 void TComunicazioneForm::SetMessaggio(const QString& testo) {
     LabelMessaggio->setText(testo);
     LabelMessaggio->repaint();
+    lasciaDisegnare();
 }
 
 void TComunicazioneForm::SetProgresso(int percentuale) {
     // QProgressBar ignores an unchanged value and redraws itself only when the
     // filled part visibly grows.
     BarraProgresso->setValue(std::clamp(percentuale, 0, 100));
+    lasciaDisegnare();
 }
 
 void TComunicazioneForm::SetBarraVisibile(bool visibile) {
     BarraProgresso->setVisible(visibile);
     BarraProgresso->setValue(0);
+    // At once, like the message: the first step of the bar may be far off.
+    PanelClient->repaint(BarraProgresso->geometry());
 }
 
 } // namespace mavo

@@ -33,7 +33,7 @@ void ProgressoComunicazione::SetProgresso(int percentuale) {
 
 void ProgressoComunicazione::Mostra() {
     if (form_) {
-        form_->show();
+        form_->Mostra();
     }
 }
 

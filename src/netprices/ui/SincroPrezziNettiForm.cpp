@@ -1,12 +1,13 @@
 #include "netprices/ui/SincroPrezziNettiForm.h"
 
+#include "common/ui/AspettoDialogo.h"
 #include "common/ui/PosizioneForm.h"
-#include "context/TabXForm.h"
 #include "context/DataModuleMavo.h"
-#include "grid/VEKGrid.h"
 #include "context/EseguiProtetto.h"
-#include "netprices/ui/ProgressoComunicazione.h"
+#include "context/TabXForm.h"
+#include "grid/VEKGrid.h"
 #include "netprices/TabellaManutenzione.h"
+#include "netprices/ui/ProgressoComunicazione.h"
 #include "platform/Paths.h"
 #include "platform/ui/QtInterazione.h"
 
@@ -152,16 +153,18 @@ void TSincroPrezziNettiForm::inizializza() {
     bool tabellaPronta = false;
     protetto([&] { tabellaPronta = PreparaTabellaManutenzione(contesto_, true); });
     // Without the staging table the window opens unbound, at its design place.
-    if (!tabellaPronta)
-        return;
-    protetto([this] {
-        collegaAnteprima();
-        QueryAnteprima.open();
-    });
-    protetto([this] {
-        CaricaPosizioneForm(*this, contesto_.GetNumUser(), int(modulo_.SituazioneFinestra),
-                            int(modulo_.CodiceProgetto), contesto_.IBDatabase1);
-    });
+    if (tabellaPronta) {
+        protetto([this] {
+            collegaAnteprima();
+            QueryAnteprima.open();
+        });
+        protetto([this] {
+            CaricaPosizioneForm(*this, contesto_.GetNumUser(), int(modulo_.SituazioneFinestra),
+                                int(modulo_.CodiceProgetto), contesto_.IBDatabase1);
+        });
+    }
+    // Whichever place it got, the window opens whole on a screen.
+    PortaSulloSchermo(*this);
 }
 
 void TSincroPrezziNettiForm::collegaAnteprima() {

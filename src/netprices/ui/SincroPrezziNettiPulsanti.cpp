@@ -5,10 +5,20 @@
 #include "netprices/ImportazioneNetti.h"
 #include "netprices/RimozioneNetti.h"
 
+#include "context/TabXForm.h"
+
+#include <QFileInfo>
 #include <QLabel>
 #include <QSplitter>
 
 namespace mavo {
+
+namespace {
+
+// The user's setting that keeps the folder of the last supplier file chosen.
+const QString chiaveCartellaFile = QStringLiteral("Directory file fornitore");
+
+} // namespace
 
 void TSincroPrezziNettiForm::ButtonSelezionaFileClick() {
     protetto([this] { ImportazioneNetti(contesto_, port_, agganci()).Esegui(); });
@@ -51,6 +61,21 @@ AgganciFinestra TSincroPrezziNettiForm::agganci() {
                 QueryAnteprima.open();
             },
         .MostraRiepilogo = [this] { mostraRiepilogo(); },
+        // A failing settings store is told, and the import goes on.
+        .CartellaFile =
+            [this] {
+                QString cartella;
+                protetto([&] { cartella = contesto_.CaricaParametro(chiaveCartellaFile); });
+                return cartella;
+            },
+        .RicordaFile =
+            [this](const QString& percorso) {
+                protetto([&] {
+                    const QString cartella = QFileInfo(percorso).absolutePath();
+                    if (cartella != contesto_.CaricaParametro(chiaveCartellaFile))
+                        contesto_.SettaParametro(chiaveCartellaFile, cartella);
+                });
+            },
     };
 }
 

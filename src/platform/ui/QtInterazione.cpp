@@ -1,8 +1,8 @@
 #include "platform/ui/QtInterazione.h"
 
 #include "platform/SilentProgress.h"
+#include "platform/ui/PompaEventi.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -52,8 +52,9 @@ bool QtInterazione::Conferma(const QString& domanda) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtInterazione::ScegliFile(const QString& titolo) {
-    return QFileDialog::getOpenFileName(owner_, titolo);
+QString QtInterazione::ScegliFile(const QString& titolo, const QString& cartella) {
+    // A folder that has gone away leaves the choice to the dialog itself.
+    return QFileDialog::getOpenFileName(owner_, titolo, cartella);
 }
 
 std::unique_ptr<Progresso> QtInterazione::CreaProgresso(const QString& messaggio) {
@@ -64,7 +65,9 @@ std::unique_ptr<Progresso> QtInterazione::CreaProgresso(const QString& messaggio
 }
 
 void QtInterazione::PompaMessaggi() {
-    QCoreApplication::processEvents();
+    // Paints only: a click queued meanwhile (a second click on the button that
+    // started the operation) must not start another operation inside this one.
+    PompaSenzaInput();
 }
 
 void QtInterazione::PulisciRiepilogo() {
