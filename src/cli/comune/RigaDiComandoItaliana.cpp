@@ -63,7 +63,16 @@ QString numero(double valore) {
 
 } // namespace
 
-void TraduciEtichette(CLI::App& app) {
+void PreparaRigaDiComando(CLI::App& app, const char* noteFinali, int& utente) {
+    app.footer(noteFinali);
+    app.option_defaults()->group("Opzioni");
+    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
+    app.require_subcommand(1);
+    app.fallthrough(); // the options may also follow the command
+    app.add_option(
+           "--utente", utente,
+           "Numero dell'utente dell'host di cui usare impostazioni e archivi (predefinito: 1)")
+        ->type_name("N");
     const auto formato = app.get_formatter();
     formato->label("Usage", "Uso");
     formato->label("OPTIONS", "OPZIONI");

@@ -12,8 +12,9 @@ class TTabXForm;
 // Exit status of a run of our command-line tools.
 enum EsitoComando { Completato = 0, Interrotto = 1, ErroreDiUso = 2 };
 
-// Italian labels for the help the parser writes.
-void TraduciEtichette(CLI::App& app);
+// The parser of a tool: Italian help, one command required, options before
+// or after it, and the host user (--utente N, 1 when not given).
+void PreparaRigaDiComando(CLI::App& app, const char* noteFinali, int& utente);
 
 // Parses the line. Returns the exit status when the run ends here: the help
 // was asked for (printed on stdout), or the line is wrong (the error, said in

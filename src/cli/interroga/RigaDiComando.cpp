@@ -27,16 +27,7 @@ constexpr char NoteFinali[] =
 std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const char* const* argv) {
     OpzioniInterroga opzioni;
     CLI::App app(Descrizione, "interroga");
-    app.footer(NoteFinali);
-    app.option_defaults()->group("Opzioni");
-    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
-    TraduciEtichette(app);
-    app.require_subcommand(1);
-    app.fallthrough(); // the options may also follow the command
-    app.add_option("--utente", opzioni.utente,
-                   "Numero dell'utente dell'host di cui usare impostazioni e archivi "
-                   "(predefinito: 1)")
-        ->type_name("N");
+    PreparaRigaDiComando(app, NoteFinali, opzioni.utente);
 
     std::string tabella, archivio = "ditta", definizione;
     CLI::App* sql = app.add_subcommand("sql", "Stampa l'istruzione SQL della definizione");

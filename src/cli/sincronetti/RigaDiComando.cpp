@@ -34,16 +34,7 @@ constexpr char NoteFinali[] =
 std::variant<OpzioniSincronetti, int> LeggiRigaDiComando(int argc, const char* const* argv) {
     OpzioniSincronetti opzioni;
     CLI::App app(Descrizione, "sincronetti");
-    app.footer(NoteFinali);
-    app.option_defaults()->group("Opzioni");
-    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
-    TraduciEtichette(app);
-    app.require_subcommand(1);
-    app.fallthrough(); // the options may also follow the command
-    app.add_option(
-           "--utente", opzioni.utente,
-           "Numero dell'utente dell'host di cui usare impostazioni e archivi (predefinito: 1)")
-        ->type_name("N");
+    PreparaRigaDiComando(app, NoteFinali, opzioni.utente);
     app.add_flag("--si", opzioni.si,
                  "Risponde Sì a ogni richiesta di conferma (senza --si, fuori da un terminale la "
                  "risposta è No)");

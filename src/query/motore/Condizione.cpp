@@ -13,8 +13,8 @@ bool carattereIdentificatore(QChar c) {
     return c.isLetterOrNumber() || c == u'_' || c == u'$';
 }
 
-// Calls `visita` with the position of every character outside quoted
-// literals ('...' and "...", a doubled quote staying inside).
+} // namespace
+
 void FuoriDaiLetterali(const QString& testo, const std::function<void(qsizetype)>& visita) {
     QChar apertura;
     for (qsizetype i = 0; i < testo.size(); ++i) {
@@ -31,6 +31,8 @@ void FuoriDaiLetterali(const QString& testo, const std::function<void(qsizetype)
         visita(i);
     }
 }
+
+namespace {
 
 // Where each whole word `parola` starts outside literals.
 QList<qsizetype> posizioniParola(const QString& testo, const QString& parola) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace mavo {
 
@@ -40,6 +41,10 @@ Condizione AnalizzaCondizione(const QString& testo);
 // True when `parola` stands in `testo` as a word followed by "(" (blanks
 // allowed), outside quoted literals, in any case.
 bool ContieneFunzione(const QString& testo, const QString& parola);
+
+// Calls `visita` with the position of every character outside quoted
+// literals ('...' and "...", a doubled quote staying inside).
+void FuoriDaiLetterali(const QString& testo, const std::function<void(qsizetype)>& visita);
 
 // Prefixes "XX." to every whole occurrence of the identifier `campo` in an
 // SQL condition, outside quoted literals and where it is not already

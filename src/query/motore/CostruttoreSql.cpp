@@ -34,23 +34,16 @@ QString ricerca(const QString& campo, const QString& testo, const InfoCampo& inf
 QString senzaAlias(const QString& espressione) {
     int livello = 0;
     qsizetype alias = -1;
-    QChar letterale;
-    for (qsizetype i = 0; i < espressione.size(); ++i) {
+    FuoriDaiLetterali(espressione, [&](qsizetype i) {
         const QChar c = espressione[i];
-        if (!letterale.isNull()) {
-            if (c == letterale)
-                letterale = QChar();
-        } else if (c == u'\'' || c == u'"') {
-            letterale = c;
-        } else if (c == u'(') {
+        if (c == u'(')
             ++livello;
-        } else if (c == u')') {
+        else if (c == u')')
             --livello;
-        } else if (livello == 0 && c == u' ' &&
-                   QStringView(espressione).sliced(i).startsWith(u" AS ", Qt::CaseInsensitive)) {
+        else if (livello == 0 &&
+                 QStringView(espressione).sliced(i).startsWith(u" AS ", Qt::CaseInsensitive))
             alias = i;
-        }
-    }
+    });
     return alias < 0 ? espressione : espressione.left(alias);
 }
 
