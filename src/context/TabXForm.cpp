@@ -25,8 +25,7 @@ RispostaServer senzaDialogo(const QString&, const QString&) {
 
 TTabXForm::TTabXForm(Interazione& port, quint8 modo, QObject* parent,
                      FunzioneDialogoServer dialogoServer)
-    : QObject(parent),
-      DialogoServer(dialogoServer ? std::move(dialogoServer) : &senzaDialogo),
+    : QObject(parent), DialogoServer(dialogoServer ? std::move(dialogoServer) : &senzaDialogo),
       ModoUtenti(modo), port_(port) {
     collega(IBDatabase1, IBTransaction1);
     IBTransaction1.setParams({"isc_tpb_concurrency", "isc_tpb_nowait"});

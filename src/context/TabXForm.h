@@ -16,6 +16,7 @@
 namespace mavo {
 
 class Interazione;
+class PulsanteSalva;
 namespace db {
 class Statement;
 }
@@ -135,6 +136,89 @@ public:
 
     FunzioneDialogoServer DialogoServer;
 
+    // Calls into other libraries of the host, and form scripts.
+    //
+    // Runs Funzione(Argomento) of the shared library Libreria, found by the
+    // system's search; a Windows name "X.dll" also finds "libX.so" and
+    // "X.so". A missing library or function does nothing; the library stays
+    // loaded (windows it opened may still be alive).
+    void AvviaFunzXDll(const QString& Libreria, const QString& Funzione, qint32 Argomento);
+    // Hands a dataset to the print library "Zorq": sets the parameters
+    // "TitoloStampa" and "NomeReport" (where they exist), then calls its
+    //   extern "C" void ShowZorq11FormD(Dataset*, TTabXForm**)    (a TIBQuery)
+    //   extern "C" void ShowZorq11MemFormD(Dataset*, TTabXForm**) (any other)
+    // with the dataset and the address of a pointer to this context. A
+    // failure of the call shows "Errore nell'accesso alla DLL Zorq delle stampe".
+    void LanciaStampaConDll(const QString& TitoloStampa, const QString& NomeReport,
+                            Dataset& DataSet);
+    // Makes sure the form's script row exists in TABSCRIPT: written when
+    // missing, when its script is empty, or always with Forza "1".
+    void IniScriptForm(const QString& Progetto, const QString& Form, const QString& Contesto,
+                       const QString& Utente, const QString& Script, const QString& Forza);
+
+    // Editing a table of the calling window with a two-state save button.
+    //
+    // DataSet is an IbQuery or IbTable whose update statements the window
+    // has given (setUpdateObject) and whose transaction it owns; its first
+    // field is the record's key. The bookmark pair (Segnalibro, Valido) brings
+    // the user back to the current record after a refresh. The button turns
+    // red (tag 1) while the transaction holds changes and row locks, green
+    // (tag 0) once they are committed or dropped. Messages go through the
+    // context's port.
+    void SetRosso(const QString& Percorso) { FileRosso = Percorso; }
+    void SetVerde(const QString& Percorso) { FileVerde = Percorso; }
+    // Closes, rolls back and restarts the transaction, reopens (a table on
+    // its first index) and goes back to the bookmark when valid.
+    void AggiornaTabella(IbQuery& DataSet, Dataset::Bookmark Segnalibro, bool Valido);
+    // Posts a pending edit, takes the bookmark, commits; the button turns green.
+    void ChiudiTransazione(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                           PulsanteSalva& Pulsante);
+    void ChiudiTransEAggiorna(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                              PulsanteSalva& Pulsante);
+    // A new record keyed by the last record's key + 1, committed.
+    void NuovoIntSuLast(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                        PulsanteSalva& Pulsante);
+    // A new record keyed by MAX(key) + 1 of Tabella (1 when empty), committed.
+    void NuovoIntSuMax(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                       PulsanteSalva& Pulsante, const QString& Tabella);
+    // A new record keyed by the generator's next value, posted but not
+    // committed: the button turns red.
+    void NuovoIntSuGeneratore(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                              PulsanteSalva& Pulsante, const QString& Generatore);
+    // A new row of Tabella keyed by the generator's next value, inserted by
+    // SQL and committed; the dataset goes to its first record.
+    void NuovoIntSuGenSQL(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                          PulsanteSalva& Pulsante, const QString& Generatore,
+                          const QString& Tabella);
+    // With a red button and the user's consent, drops the changes.
+    void Annulla(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                 PulsanteSalva& Pulsante);
+    // Deletes the current record after confirmation; true when deleted.
+    bool Elimina(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                 PulsanteSalva& Pulsante);
+    // Empties Tabella after confirmation.
+    void Azzera(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                PulsanteSalva& Pulsante, const QString& Tabella);
+    // Before the window closes: with a red button asks whether to save; No
+    // drops the changes of the database's default transaction.
+    void Chiudi(IbQuery& DataSet, PulsanteSalva& Pulsante);
+    // The grid's refresh button: asks about unsaved changes, then commits
+    // (what the user kept) and refreshes.
+    void AggiornamentoDaPulsante(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                                 PulsanteSalva& Pulsante);
+    // Before the current record is edited: locks its row in the dataset's
+    // transaction. False (after a warning) when another user holds it: the
+    // window must not edit. True: the button turns red.
+    bool EventoBeforeEditDataSet(IbQuery& DataSet, PulsanteSalva& Pulsante, const QString& Tabella);
+    // Generators, on the dataset's database.
+    bool CreaGeneratore(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                        PulsanteSalva& Pulsante, const QString& Nome);
+    bool SetGeneratore(IbQuery& DataSet, Dataset::Bookmark& Segnalibro, bool& Valido,
+                       PulsanteSalva& Pulsante, const QString& Nome, const QString& Valore);
+    bool CheckGeneratore(IbQuery& DataSet, const QString& Nome);
+    // The next value of a generator of the company archive (it advances).
+    QString ValoreGeneratore(const QString& Nome);
+
     // Components. Databases first: they outlive the transactions and queries on them.
     db::Database IBDatabase1; // company archive
     db::Database IBDatabase2; // price-list archive
@@ -171,6 +255,14 @@ private:
     // The first row of a select on the company archive, by column name.
     std::optional<QVariantHash> primaRigaTabX(const QStringList& sql);
     void eseguiTabX(const QStringList& sql);
+    // Editing helpers.
+    void segnaSalvato(PulsanteSalva& Pulsante);
+    void segnaModificato(PulsanteSalva& Pulsante);
+    QVariant primoValore(db::Database& database, db::Transaction& transazione,
+                         const QStringList& sql, const QVariantList& parametri = {});
+    void esegui(db::Database& database, db::Transaction& transazione, const QStringList& sql,
+                const QVariantList& parametri = {});
+    void aggiungiConChiave(IbQuery& DataSet, const QVariant& chiave);
     QStringList chiaveTabX(const QString& CodProgetto, const QString& CodSituazione,
                            const QString& Nome) const;
     void aggiornaDaRigaTabX(const db::Statement& riga);

@@ -169,6 +169,12 @@ void IbQuery::doPost(Record& record, bool inserting, const Record& old) {
     runUpdate(inserting ? update_->insertSql : update_->modifySql, record, old);
 }
 
+void IbQuery::doDelete(const Record& record) {
+    if (!update_ || update_->deleteSql.isEmpty())
+        throw ErroreProgrammazione("The query cannot delete its records");
+    runUpdate(update_->deleteSql, record, record);
+}
+
 void IbQuery::runUpdate(const QStringList& sql, const Record& record, const Record& old) {
     db::Statement s(database_, transaction());
     s.setSql(sql);

@@ -68,6 +68,7 @@ protected:
     void doOpen() override;
     void doClose() override;
     void doPost(Record& record, bool inserting, const Record& old) override;
+    void doDelete(const Record& record) override;
 
 private:
     db::Statement& statement();

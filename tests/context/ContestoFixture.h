@@ -14,6 +14,17 @@ namespace mavo::test {
 using Kind = ScriptedInterazione::Kind;
 using Message = ScriptedInterazione::Message;
 
+} // namespace mavo::test
+
+namespace mavo {
+// Readable messages in failure reports.
+inline void PrintTo(const ScriptedInterazione::Message& m, std::ostream* out) {
+    *out << int(m.kind) << ':' << m.text.toStdString();
+}
+} // namespace mavo
+
+namespace mavo::test {
+
 // A host directory of its own (MAVO_HOST_DIR) whose users database holds
 // user 1 DEMO (company DEMO, no password), 2 ROSSI (ALFA, "Segreta") and
 // 3 D'AMICO (BETA, "l'apice"); contexts are built on it with a scripted port.

@@ -29,6 +29,8 @@ AmbienteDemo PercorsiDemo(const QString& directory) {
     ambiente.tabTempDir = ambiente.directory + "temp/";
     ambiente.fileFornitore = ambiente.directory + "fornitori/netti_2197.csv";
     ambiente.icona = ambiente.directory + "Grafica/ZENTRIVO.ICO";
+    ambiente.verde = ambiente.directory + "Grafica/Verde.bmp";
+    ambiente.rosso = ambiente.directory + "Grafica/Rosso.bmp";
     return ambiente;
 }
 
@@ -84,6 +86,10 @@ AmbienteDemo CreaAmbienteDemo(const QString& directory) {
         ScriviFileFornitore(ambiente.fileFornitore, ArticoliDemo);
     if (!QFileInfo::exists(ambiente.icona))
         ScriviIcona(ambiente.icona);
+    if (!QFileInfo::exists(ambiente.verde))
+        ScriviPulsanteSalva(ambiente.verde, false);
+    if (!QFileInfo::exists(ambiente.rosso))
+        ScriviPulsanteSalva(ambiente.rosso, true);
     return ambiente;
 }
 

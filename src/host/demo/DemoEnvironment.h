@@ -19,6 +19,8 @@ struct AmbienteDemo {
     QString tabTempDir;    // ending with '/'
     QString fileFornitore; // a supplier's net-price file, Windows-1252
     QString icona;         // Grafica/ZENTRIVO.ICO
+    QString verde;         // Grafica/Verde.bmp: the save button with nothing to save
+    QString rosso;         // Grafica/Rosso.bmp: the save button with changes to save
 };
 
 // The user and company the demo is set up for.
@@ -68,5 +70,7 @@ void RiempiListino(db::Database& listino, int articoli);
 void ScriviFileFornitore(const QString& percorso, int articoli);
 // The host's window icon.
 void ScriviIcona(const QString& percorso);
+// The save button's picture: a floppy disk on green or on red.
+void ScriviPulsanteSalva(const QString& percorso, bool modificato);
 
 } // namespace mavo

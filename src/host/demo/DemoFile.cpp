@@ -64,6 +64,24 @@ void ScriviFileFornitore(const QString& percorso, int articoli) {
     file.write(toCp1252(righe.join("\r\n") + "\r\n"));
 }
 
+void ScriviPulsanteSalva(const QString& percorso, bool modificato) {
+    QImage immagine(24, 24, QImage::Format_RGB32);
+    immagine.fill(QColor(0xf0, 0xf0, 0xf0));
+    QPainter pittore(&immagine);
+    pittore.setRenderHint(QPainter::Antialiasing);
+    pittore.setPen(Qt::NoPen);
+    // The disk, its label and its shutter.
+    pittore.setBrush(modificato ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
+    pittore.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+    pittore.setBrush(Qt::white);
+    pittore.drawRect(QRectF(6, 12, 12, 7));
+    pittore.setBrush(QColor(0xd0, 0xd0, 0xd0));
+    pittore.drawRect(QRectF(7, 3, 9, 6));
+    pittore.end();
+    if (!immagine.save(percorso, "BMP"))
+        throw IoError("Impossibile scrivere l'immagine " + percorso);
+}
+
 void ScriviIcona(const QString& percorso) {
     QImage immagine(32, 32, QImage::Format_ARGB32);
     immagine.fill(Qt::transparent);
