@@ -3,6 +3,7 @@
 #include "common/ui/EditData.h"
 #include "dataset/DatasetModel.h"
 #include "query/form/AspettoRisposta.h"
+#include "query/form/ui/FinestraSql.h"
 #include "query/form/ui/GrigliaDefinizione.h"
 #include "query/form/ui/ModelliQuery.h"
 #include "support/Gesti.h"
@@ -12,6 +13,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -51,7 +53,8 @@ TEST_F(QueryForm, ANewFormListsEveryFieldShownAndRunsAsItIs) {
     EXPECT_FALSE(f.DBGrid1->isVisible());
     EXPECT_EQ(f.DBGrid2->modello().columnCount(), 5);
     EXPECT_EQ(colonnaRisposta(f, "COD"), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(pulsantiAbilitati(f), QStringList({"N.Rec.", "Aa", "1 Rec.", "&Ritorna a Query"}));
+    EXPECT_EQ(pulsantiAbilitati(f),
+              QStringList({"N.Rec.", "Aa", "1 Rec.", "So&mma", "&Ord./Tot.", "&Ritorna a Query"}));
     QStringList etichette;
     for (QLabel* l : f.Panel1->findChildren<QLabel*>())
         if (l->isVisible())
@@ -114,6 +117,33 @@ TEST_F(QueryForm, ShowCodesToggleByKeyAndDoubleClick) {
     clic(*f.ButtonSelezionaTutto);
     for (const RigaDefinizione& r : f.LeggiRighe())
         EXPECT_EQ(r.Mostra, 1) << r.Nome.toStdString();
+}
+
+TEST_F(QueryForm, ALockedQueryKeepsItsRows) {
+    int dialoghiAperti = 0;
+    DialoghiQuery dialoghi = DialoghiPredefiniti();
+    dialoghi.Formule = [&](QWidget*, Interazione&, const QStringList&, const QString&) {
+        ++dialoghiAperti;
+        return std::optional<SceltaFormula>({"COD", ""});
+    };
+    dialoghi.EditorCondizione = [&](QWidget*, const QString&) {
+        ++dialoghiAperti;
+        return std::optional<QString>("X");
+    };
+    TIBLQueryForm& f = apri(dialoghi);
+    f.Stato.Bloccata = true;
+    const Definizione prima = f.LeggiRighe();
+    clic(*f.ButtonDeselezionaTutto);
+    for (Qt::Key k : {Qt::Key_F3, Qt::Key_F7, Qt::Key_F9})
+        tastoSuRiga(f, "NOME", k);
+    QTest::mouseDClick(f.DBGrid1->viewport(), Qt::LeftButton, {},
+                       f.DBGrid1->visualRect(f.DBGrid1->currentIndex()).center());
+    EXPECT_EQ(f.LeggiRighe(), prima);
+    EXPECT_EQ(dialoghiAperti, 0);
+    EXPECT_EQ(port.messages(),
+              QList<ScriptedInterazione::Message>(
+                  {{ScriptedInterazione::Kind::Avviso,
+                    "Attenzione: operazione non possibile, la Query è bloccata!"}}));
 }
 
 TEST_F(QueryForm, BuildersWriteTheirTextsFromKeys) {
@@ -282,25 +312,24 @@ TEST_F(QueryForm, RecordCountSaysZeroForAnEmptyAnswer) {
 }
 
 TEST_F(QueryForm, CopySqlShowsTheStatementAndCopiesItOnOk) {
-    QStringList mostrato;
-    bool conferma = false;
-    DialoghiQuery dialoghi = DialoghiPredefiniti();
-    dialoghi.TestoSql = [&](QWidget*, const QStringList& sql) {
-        mostrato = sql;
-        return conferma;
-    };
-    TIBLQueryForm& f = apri(dialoghi);
+    TIBLQueryForm& f = apri();
     f.ScriviRighe(definizione({{"COD", 1, ""}, {"NOME", 0, "(NOME = 'D''A')"}}));
+    const QString sql = QStringList({"SELECT", "XX.COD", "FROM ", "\"ART\" XX ", "WHERE ",
+                                     "((XX.NOME = ''D''''A''))"})
+                            .join('\n');
     QApplication::clipboard()->setText("prima");
-    f.CopiaSqlnelclipboard1->trigger();
-    EXPECT_EQ(mostrato, QStringList({"SELECT", "XX.COD", "FROM ", "\"ART\" XX ", "WHERE ",
-                                     "((XX.NOME = ''D''''A''))"}));
-    EXPECT_EQ(QApplication::clipboard()->text(), "prima");
-    EXPECT_TRUE(port.messages().isEmpty());
-
-    conferma = true;
-    f.CopiaSqlnelclipboard1->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), mostrato.join('\n'));
+    // The statement is shown; Cancel leaves the clipboard alone.
+    for (const char* pulsante : {"Cancel", "Ok"})
+        ASSERT_TRUE(conDialogo(
+            [&](QDialog& d) {
+                auto& finestra = dynamic_cast<FinestraSql&>(d);
+                EXPECT_EQ(finestra.MemoSql->toPlainText(), sql);
+                for (QPushButton* p : finestra.findChildren<QPushButton*>())
+                    if (p->text() == pulsante)
+                        clic(*p);
+            },
+            [&] { f.CopiaSqlnelclipboard1->trigger(); }));
+    EXPECT_EQ(QApplication::clipboard()->text(), sql);
     EXPECT_EQ(port.messages(),
               QList<ScriptedInterazione::Message>(
                   {{ScriptedInterazione::Kind::Informazione, "Script SQL copiato!"}}));

@@ -40,8 +40,8 @@ QString InserisciNomeCampo(const QString& condizione, const QString& nome) {
     return condizione + nome;
 }
 
-QString TestoRange(const QString& nome, int tipo, const ValoriRange& valori) {
-    QString testo;
+std::optional<QString> TestoRange(const QString& nome, int tipo, const ValoriRange& valori) {
+    std::optional<QString> testo;
     if (!valori.Data1.isEmpty() || !valori.Data2.isEmpty())
         testo = tipo_campo::Temporale(tipo) || tipo == tipo_campo::Ora
                     ? intervallo(nome, tipo_campo::Data, valori.Data1, valori.Data2)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace mavo {
 
@@ -26,9 +27,9 @@ struct ValoriRange {
     QString Data1, Data2;
 };
 // The range as a condition, "(IMPORTO>=10)AND(IMPORTO<=20)"; an end left
-// empty drops its half. Empty when nothing was filled, and for dates on a
-// field that holds none.
-QString TestoRange(const QString& nome, int tipo, const ValoriRange& valori);
+// empty drops its half; dates on a field that holds none give an empty
+// condition. None when nothing was filled.
+std::optional<QString> TestoRange(const QString& nome, int tipo, const ValoriRange& valori);
 
 // F7: "(CALC (A*B) AS TOT)"; without a name, "(CALC (A*B))".
 QString TestoFormula(const QString& formula, const QString& nomeRisposta);

@@ -190,6 +190,8 @@ void TIBLQueryForm::creaPannelloRisposta() {
     CollegaPulsante(ButtonNumeroRecord, [this] { ButtonNumeroRecordClick(); });
     CollegaPulsante(ButtonFont, [this] { ButtonFontClick(); });
     CollegaPulsante(ButtonGira, [this] { MostraUnRecord(); });
+    CollegaPulsante(ButtonSomma, [this] { ButtonSommaClick(); });
+    CollegaPulsante(ButtonOrdina, [this] { ButtonOrdinaClick(); });
     CollegaPulsante(ButtonRitornaQuery, [this] { ButtonRitornaQueryClick(); });
     CollegaPulsante(ButtonChiudiRisposta, [this] { ButtonChiudiClick(); });
 }
@@ -277,6 +279,10 @@ void TIBLQueryForm::creaTasti() {
     azione(DBGrid1, QStringLiteral("ins.parentesi"), Qt::Key_F4, &TIBLQueryForm::MettiParentesi);
     azione(DBGrid1, QStringLiteral("ins.nome campo"), Qt::Key_F5,
            &TIBLQueryForm::InserisciNomeCampo);
+    azione(DBGrid1, QStringLiteral("ins. range"), Qt::Key_F6, &TIBLQueryForm::InserisciRange);
+    azione(DBGrid1, QStringLiteral("ins. formule"), Qt::Key_F7, &TIBLQueryForm::InserisciFormule);
+    azione(DBGrid1, QStringLiteral("Estr.Anni/Mesi"), Qt::Key_F8, &TIBLQueryForm::RaggruppaMesi);
+    azione(DBGrid1, QStringLiteral("Editor condiz."), Qt::Key_F9, &TIBLQueryForm::EditorCondizione);
     azione(DBGrid1, QStringLiteral("Ins. valore"), Qt::Key_F10, &TIBLQueryForm::InserisciValore);
 
     // Its popup menu.
@@ -289,8 +295,7 @@ void TIBLQueryForm::creaTasti() {
     CopiaSqlnelclipboard1 = azione(DBGrid1, QStringLiteral("Copia Sql nel clipboard"),
                                    QKeySequence(), &TIBLQueryForm::CopiaSqlnelclipboard1Click);
     InserisciSomma1 = azione(DBGrid1, QStringLiteral("Inserisci somma con raggruppamento corrente"),
-                             QKeySequence(), nullptr);
-    InserisciSomma1->setEnabled(false);
+                             QKeySequence(), &TIBLQueryForm::InserisciSommaClick);
     PopupMenu1->addActions({Precedente1, Successiva1, CopiaSqlnelclipboard1, InserisciSomma1});
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& punto) {

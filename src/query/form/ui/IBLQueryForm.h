@@ -145,10 +145,17 @@ public:
     void ButtonChiudiClick();
     void MettiParentesi();
     void InserisciNomeCampo();
+    void InserisciRange();
+    void InserisciFormule();
+    void RaggruppaMesi();
+    void EditorCondizione();
     void InserisciValore();
+    void InserisciSommaClick();
     void CopiaSqlnelclipboard1Click();
     void ButtonNumeroRecordClick();
     void ButtonFontClick();
+    void ButtonSommaClick();
+    void ButtonOrdinaClick();
     void ButtonRitornaQueryClick();
     void SettaFormRisposta();
     void SettaggioControlli();
@@ -183,7 +190,11 @@ private:
     void scriviRiga(int riga, const QString& campo, const QVariant& valore);
     void impostaMostra(int da, int a);
     bool bloccata();
+    // Names of the definition's field rows (shown or not), in list order.
+    QStringList nomiCampi(bool soloDate);
     void mostraDatiRisposta();
+    // The answer reopened with the order its display codes ask for.
+    void ordinaRisposta();
 
     std::unique_ptr<QtInterazione> portaForm_;
     Interazione& port_;

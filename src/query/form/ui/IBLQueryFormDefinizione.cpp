@@ -133,6 +133,75 @@ void TIBLQueryForm::InserisciValore() {
         scriviRiga(riga, QStringLiteral("Condizione"), TestoValore(nome, tipo, *valore));
 }
 
+QStringList TIBLQueryForm::nomiCampi(bool soloDate) {
+    const Definizione righe = LeggiRighe();
+    QStringList nomi;
+    for (const RigaDefinizione& r : righe)
+        if ((r.Mostra == mostra::Nascosto || r.Mostra == mostra::Mostrato) &&
+            (!soloDate || tipo_campo::Temporale(motore_->DeterminaTipoCampo(r.Nome, righe))))
+            nomi << r.Nome;
+    return nomi;
+}
+
+void TIBLQueryForm::InserisciRange() {
+    DBGrid1->Posta();
+    const int riga = rigaCampo();
+    if (riga < 0)
+        return;
+    const QString nome = nomeRiga(riga);
+    const int tipo = motore_->DeterminaTipoCampo(nome, LeggiRighe());
+    const std::optional<ValoriRange> valori =
+        dialoghi_.Range(this, port_, tipo_campo::Temporale(tipo));
+    if (!valori)
+        return;
+    if (const std::optional<QString> testo = TestoRange(nome, tipo, *valori))
+        scriviRiga(riga, QStringLiteral("Condizione"), *testo);
+}
+
+void TIBLQueryForm::InserisciFormule() {
+    DBGrid1->Posta();
+    const int riga = rigaCampo();
+    if (riga < 0 || bloccata())
+        return;
+    if (const std::optional<SceltaFormula> scelta =
+            dialoghi_.Formule(this, port_, nomiCampi(false), nomeRiga(riga)))
+        scriviRiga(riga, QStringLiteral("Condizione"),
+                   TestoFormula(scelta->formula, scelta->nomeRisposta));
+}
+
+void TIBLQueryForm::RaggruppaMesi() {
+    DBGrid1->Posta();
+    const int riga = rigaCampo();
+    if (riga < 0 || bloccata())
+        return;
+    if (const std::optional<QString> testo = dialoghi_.AnniMesi(this, port_, nomiCampi(true)))
+        scriviRiga(riga, QStringLiteral("Condizione"), *testo);
+}
+
+void TIBLQueryForm::EditorCondizione() {
+    DBGrid1->Posta();
+    const int riga = DBGrid1->RigaCorrente();
+    if (riga < 0 || bloccata())
+        return;
+    if (const std::optional<QString> testo = dialoghi_.EditorCondizione(this, condizioneRiga(riga)))
+        scriviRiga(riga, QStringLiteral("Condizione"), CondizioneDaEditor(*testo));
+}
+
+void TIBLQueryForm::InserisciSommaClick() {
+    DBGrid1->Posta();
+    const std::optional<SceltaSomma> scelta =
+        dialoghi_.SommaRaggruppata(this, tabella_.tableName(), database_);
+    if (!scelta)
+        return;
+    for (int riga = 0; riga < TabIntTmp.recordCount(); ++riga)
+        if (nomeRiga(riga) == scelta->campo) {
+            DBGrid1->SelezionaRiga(riga);
+            scriviRiga(riga, QStringLiteral("Condizione"),
+                       TestoSommaRaggruppata(scelta->campo, scelta->nomeRisposta));
+            return;
+        }
+}
+
 void TIBLQueryForm::CopiaSqlnelclipboard1Click() {
     DBGrid1->Posta();
     motore_->CopiaSql = true;

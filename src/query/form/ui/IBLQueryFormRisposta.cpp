@@ -4,6 +4,7 @@
 #include "dataset/Dataset.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
+#include "query/calcoli/OrdineETotali.h"
 #include "query/form/AspettoRisposta.h"
 #include "query/form/ui/GrigliaDefinizione.h"
 #include "query/form/ui/IBLQueryForm.h"
@@ -157,6 +158,56 @@ void TIBLQueryForm::MostraUnRecord() {
     SettaggioControlli();
     if (riga >= 0)
         DBGrid2->setCurrentIndex(DBGrid2->modello().index(riga, 0));
+}
+
+void TIBLQueryForm::ButtonSommaClick() {
+    dialoghi_.Somma(this, port_, TabRispTmp.Dati(), ditta_, directoryBin_, directoryLavoro_,
+                    font());
+}
+
+void TIBLQueryForm::ButtonOrdinaClick() {
+    SalvaAspetto();
+    const bool confermato = dialoghi_.OrdineETotali(this, port_, TabRispTmp.Dati(),
+                                                    TabRispTmp.Codici(), ditta_, font());
+    if (confermato) {
+        StampaAggiornata = false;
+        ordinaRisposta();
+    }
+    RipristinaAspetto(TabAspRTmp, TabRispTmp.Dati());
+    DBGrid2->applicaCampi();
+}
+
+void TIBLQueryForm::ordinaRisposta() {
+    const CodiciVisualizzazione& codici = TabRispTmp.Codici();
+    if (TabRispTmp.Calcolata()) {
+        // Running sums and integer parts were computed in the rows' order:
+        // that order stays, the codes (totals for printing) are kept.
+        for (int n = 0; n < codici.Numero(); ++n)
+            if (codici.Codice(n) >= 100) {
+                port_.Avviso(QStringLiteral(
+                    "Attenzione: la risposta contiene funzioni procedurali, le righe restano "
+                    "nell'ordine in cui sono state calcolate."));
+                return;
+            }
+        return;
+    }
+    IbQuery& query = TabRispTmp.Query();
+    const QStringList prima = query.sql();
+    const bool eraOrdinata = motore_->Ordinato;
+    bool ordinata = eraOrdinata;
+    const QStringList sql = OrdinaIstruzione(prima, ordinata, codici, query.fieldCount());
+    TabRispTmp.Chiudi();
+    query.setSql(sql);
+    try {
+        TabRispTmp.Apri();
+        motore_->Ordinato = ordinata;
+    } catch (...) {
+        // The answer comes back as it was; the failure is told.
+        query.setSql(prima);
+        TabRispTmp.Apri();
+        motore_->Ordinato = eraOrdinata;
+        throw;
+    }
 }
 
 void TIBLQueryForm::SalvaAspetto() {
