@@ -10,6 +10,7 @@
 #include <QAbstractBarSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QFile>
 #include <QImage>
@@ -282,6 +283,11 @@ TEST(CreaGrafico, SediciSceltePerDueOrientamenti) {
         EXPECT_EQ(asseX->categories(), QStringList({"Roma", "A&amp;B &lt;srl&gt;", "Milano"}));
         EXPECT_EQ(asseX->titleText(), "Asse X: Città");
         EXPECT_EQ(asseY->titleText(), "Asse Y: Euro");
+        // Every value on the scale, whichever series holds it.
+        if (c.genere != T::SeriesTypePercentBar && c.genere != T::SeriesTypeHorizontalPercentBar) {
+            EXPECT_LE(asseY->min(), c.serie ? 0 : 1);
+            EXPECT_GE(asseY->max(), c.serie ? 5 : 3);
+        }
         if (auto* barre = qobject_cast<QAbstractBarSeries*>(grafico->series()[0])) {
             ASSERT_EQ(barre->count(), dati.Serie.size());
             EXPECT_EQ(barre->barSets()[0]->brush().gradient() != nullptr, c.rilievo);
@@ -415,6 +421,11 @@ TEST(GraficoGrandeRisposta, CentomilaRecord) {
         CreaGrafico(dati, *ScegliGrafico(false, "Normale", false), CreaDidascalie("", "", "", ""));
     EXPECT_TRUE(grafico->title().contains("Mostrate le prime 1.000 descrizioni di 100.000"))
         << grafico->title().toStdString();
+    // Some x descriptions named along the axis, evenly spaced.
+    auto* asse = qobject_cast<QCategoryAxis*>(grafico->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(asse);
+    EXPECT_LE(asse->count(), 40);
+    EXPECT_EQ(asse->categoriesLabels().first(), "000001.1");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "Vendite.h"
 #include "grid/ricerca/GruppoOpzioni.h"
 #include "query/grafici/ui/FinestraGrafico.h"
+#include "query/grafici/ui/Grafico.h"
 #include "support/Gesti.h"
 #include "support/QtPrinters.h"
 #include "support/TabellaTenuta.h"
@@ -9,9 +10,11 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -213,6 +216,15 @@ TEST_F(GraficoFormTest, GraficoInUnaFinestraETabellaNumerata) {
     EXPECT_FALSE(finestra->SalvaImmagine(lavoro.path() + "/manca/x.png"));
     ASSERT_EQ(port.messages().size(), 1);
     EXPECT_TRUE(port.messages()[0].text.startsWith("Impossibile scrivere il file\r"));
+
+    // Printed on a page of its own.
+    QPrinter stampante;
+    stampante.setOutputFormat(QPrinter::PdfFormat);
+    stampante.setOutputFileName(lavoro.path() + "/stampa.pdf");
+    StampaGrafico(*finestra->Grafico(), stampante);
+    QFile stampa(lavoro.path() + "/stampa.pdf");
+    ASSERT_TRUE(stampa.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(stampa.readAll().startsWith("%PDF"));
 
     // A second chart refills the table.
     form->RadioGroup2->setIndice(10);

@@ -4,12 +4,14 @@
 #include "platform/Formats.h"
 #include "query/grafici/DatiGrafico.h"
 #include "query/grafici/SceltaGrafico.h"
+#include "query/grafici/TabellaGrafico.h"
 
 #include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
 #include <QFileInfo>
@@ -27,6 +29,7 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPrinter>
+#include <QSet>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
 #include <QToolTip>
@@ -47,15 +50,20 @@ QString valoreTesto(double valore) {
     return formatFloat(QStringLiteral("#,##0.##"), valore);
 }
 
-void mostraSuggerimento(bool stato, const QString& descrizione, const QString& serie, double valore,
-                        const QString& aggiunta = {}) {
+// The value under the mouse, at once; kept as the chart's tooltip too, since
+// the view answers the tooltip request with the tooltip of what lies under
+// the mouse and would otherwise hide it.
+void mostraSuggerimento(QChart& grafico, bool stato, const QString& descrizione,
+                        const QString& serie, double valore, const QString& aggiunta = {}) {
     if (!stato) {
+        grafico.setToolTip({});
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(QCursor::pos(),
-                       QStringLiteral("<b>%1</b><br>%2: %3%4")
-                           .arg(html(descrizione), html(serie), valoreTesto(valore), aggiunta));
+    const QString testo = QStringLiteral("<b>%1</b><br>%2: %3%4")
+                              .arg(html(descrizione), html(serie), valoreTesto(valore), aggiunta);
+    grafico.setToolTip(testo);
+    QToolTip::showText(QCursor::pos(), testo);
 }
 
 bool vuota(const QString& didascalia) {
@@ -83,14 +91,6 @@ void rilievo(QChart& grafico) {
     grafico.setPlotAreaBackgroundVisible(true);
 }
 
-QStringList etichette(const QStringList& descrizioni) {
-    QStringList testi;
-    testi.reserve(descrizioni.size());
-    for (const QString& descrizione : descrizioni)
-        testi << html(descrizione);
-    return testi;
-}
-
 // Decimals the value axis needs for its tick step.
 void formatoValori(QValueAxis& asse) {
     const double passo = (asse.max() - asse.min()) / std::max(1, asse.tickCount() - 1);
@@ -100,14 +100,103 @@ void formatoValori(QValueAxis& asse) {
 }
 
 struct Assi {
-    QBarCategoryAxis* descrizioni;
+    QAbstractAxis* descrizioni;
     QValueAxis* valori;
 };
 
+// Beyond this many x descriptions each gets a pixel or two: the axis shows
+// some of them, evenly spaced, on a scale of positions.
+constexpr qsizetype DescrizioniConEtichetta = 100;
+constexpr int EtichetteSparse = 40;
+
+// Labels for an axis that wants each unique (it drops a label met again):
+// texts wider than `larghezza` end in "…" (the whole text shows on hover),
+// and one that then meets another is told apart by an invisible character.
+QStringList etichetteUniche(const QStringList& descrizioni, const QFontMetricsF& misure,
+                            double larghezza) {
+    QStringList etichette;
+    QSet<QString> viste;
+    for (const QString& descrizione : descrizioni) {
+        QString etichetta = html(misure.elidedText(descrizione, Qt::ElideRight, larghezza));
+        while (viste.contains(etichetta))
+            etichetta += QChar(0x200B);
+        viste.insert(etichetta);
+        etichette << etichetta;
+    }
+    return etichette;
+}
+
+// Until the chart has a size: about the stored description's 20 characters.
+constexpr double LarghezzaIniziale = 150;
+
+// Labels that fit their room, as the chart's size changes: turned upright on
+// the horizontal axis where they are wider than their room, smaller where
+// their room is less than a line, and shortened to a part of the chart. The
+// axis itself would cut them to its own idea of the room, which in a small
+// window leaves only "..." of every label; labels that would still overlap
+// the one before it leaves out.
+void adattaEtichette(QChart& grafico, QBarCategoryAxis& asse, const QStringList& descrizioni,
+                     bool inVerticale) {
+    asse.setTruncateLabels(false);
+    const QFont base = asse.labelsFont();
+    const QFontMetricsF misure(base);
+    double larga = 0;
+    for (const QString& descrizione : descrizioni)
+        larga = std::max(larga, misure.horizontalAdvance(descrizione));
+    larga = std::min(larga, LarghezzaIniziale);
+    const auto adatta = [&grafico, &asse, descrizioni, base, larga, alta = misure.height(),
+                         inVerticale](const QRectF& area) {
+        if (descrizioni.isEmpty())
+            return;
+        const double spazio = (inVerticale ? area.height() : area.width()) / descrizioni.size();
+        // Upright when not even a short text fits across.
+        const bool inPiedi = !inVerticale && std::min(larga, 80.0) > spazio;
+        QFont carattere = base;
+        const double stanza = spazio * 0.75;
+        if ((inVerticale || inPiedi) && alta > stanza)
+            carattere.setPointSizeF(std::max(5.0, base.pointSizeF() * stanza / alta));
+        const QSizeF misura = grafico.size();
+        const double lunghezza = inVerticale ? misura.width() * 0.3
+                                 : inPiedi   ? misura.height() * 0.22
+                                             : spazio;
+        const QStringList etichette =
+            etichetteUniche(descrizioni, QFontMetricsF(carattere), std::max(30.0, lunghezza));
+        if (asse.categories() != etichette)
+            asse.setCategories(etichette);
+        if (asse.labelsAngle() != (inPiedi ? -90 : 0))
+            asse.setLabelsAngle(inPiedi ? -90 : 0);
+        if (asse.labelsFont() != carattere)
+            asse.setLabelsFont(carattere);
+    };
+    // Once the layout is done: changes made inside it are not drawn.
+    QObject::connect(&grafico, &QChart::plotAreaChanged, &asse, adatta, Qt::QueuedConnection);
+}
+
 Assi aggiungiAssi(QChart& grafico, const DatiGrafico& dati, const Didascalie& didascalie,
                   bool inVerticale) {
-    auto* descrizioni = new QBarCategoryAxis;
-    descrizioni->append(etichette(dati.Descrizioni));
+    QAbstractAxis* descrizioni;
+    QBarCategoryAxis* categorie = nullptr;
+    const qsizetype quante = dati.Descrizioni.size();
+    if (quante <= DescrizioniConEtichetta) {
+        categorie = new QBarCategoryAxis;
+        categorie->append(
+            etichetteUniche(dati.Descrizioni, QFontMetricsF(QFont()), LarghezzaIniziale));
+        descrizioni = categorie;
+    } else {
+        auto* posizioni = new QCategoryAxis;
+        posizioni->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        const qsizetype passo = (quante + EtichetteSparse - 1) / EtichetteSparse;
+        QStringList scelte;
+        for (qsizetype i = 0; i < quante; i += passo)
+            scelte << dati.Descrizioni[i];
+        const QStringList nomi = etichetteUniche(scelte, QFontMetricsF(QFont()), LarghezzaIniziale);
+        for (qsizetype i = 0; i < nomi.size(); ++i)
+            posizioni->append(nomi[i], double(i * passo));
+        posizioni->setRange(-0.5, double(quante) - 0.5);
+        posizioni->setLabelsAngle(inVerticale ? 0 : -90);
+        posizioni->setTruncateLabels(false);
+        descrizioni = posizioni;
+    }
     descrizioni->setTitleText(html(didascalie.DescrizioneX));
     auto* valori = new QValueAxis;
     valori->setTitleText(html(didascalie.DescrizioneY));
@@ -115,6 +204,9 @@ Assi aggiungiAssi(QChart& grafico, const DatiGrafico& dati, const Didascalie& di
     grafico.addAxis(valori, inVerticale ? Qt::AlignBottom : Qt::AlignLeft);
     // The first x description at the top, as in a list.
     descrizioni->setReverse(inVerticale);
+    // After the theme has given the labels their font.
+    if (categorie)
+        adattaEtichette(grafico, *categorie, dati.Descrizioni, inVerticale);
     return {descrizioni, valori};
 }
 
@@ -142,6 +234,12 @@ void barre(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
         serie->append(insieme);
     }
     grafico.addSeries(serie);
+    // Thin bars are all border: let them be all colour.
+    if (dati.Descrizioni.size() > 50) {
+        serie->setBarWidth(1.0);
+        for (QBarSet* insieme : serie->barSets())
+            insieme->setPen(Qt::NoPen);
+    }
     const Assi assi = aggiungiAssi(grafico, dati, didascalie, orizzontali);
     serie->attachAxis(assi.descrizioni);
     serie->attachAxis(assi.valori);
@@ -161,21 +259,22 @@ void barre(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
         }
     }
     const bool percentuali = scelta.Forma == FormaGrafico::Percentuali;
-    QObject::connect(serie, &QAbstractBarSeries::hovered, &grafico,
-                     [dati, percentuali, serie](bool stato, int indice, QBarSet* insieme) {
-                         const qsizetype s = serie->barSets().indexOf(insieme);
-                         QString quota;
-                         if (percentuali) {
-                             double totale = 0;
-                             for (const QList<double>& valori : dati.Valori)
-                                 totale += valori[indice];
-                             if (totale != 0)
-                                 quota = QStringLiteral(" (%1%)").arg(
-                                     valoreTesto(100 * dati.Valori[s][indice] / totale));
-                         }
-                         mostraSuggerimento(stato, dati.Descrizioni[indice], dati.Serie[s],
-                                            dati.Valori[s][indice], quota);
-                     });
+    QObject::connect(
+        serie, &QAbstractBarSeries::hovered, &grafico,
+        [g = &grafico, dati, percentuali, serie](bool stato, int indice, QBarSet* insieme) {
+            const qsizetype s = serie->barSets().indexOf(insieme);
+            QString quota;
+            if (percentuali) {
+                double totale = 0;
+                for (const QList<double>& valori : dati.Valori)
+                    totale += valori[indice];
+                if (totale != 0)
+                    quota = QStringLiteral(" (%1%)").arg(
+                        valoreTesto(100 * dati.Valori[s][indice] / totale));
+            }
+            mostraSuggerimento(*g, stato, dati.Descrizioni[indice], dati.Serie[s],
+                               dati.Valori[s][indice], quota);
+        });
 }
 
 QPointF punto(qsizetype indice, double valore, bool inVerticale) {
@@ -200,9 +299,9 @@ void linee(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
             linea->append(punto(i, dati.Valori[s][i], inVerticale));
         grafico.addSeries(linea);
         QObject::connect(linea, &QXYSeries::hovered, &grafico,
-                         [dati, s, inVerticale](const QPointF& p, bool stato) {
+                         [g = &grafico, dati, s, inVerticale](const QPointF& p, bool stato) {
                              const int i = indiceVicino(p, inVerticale, dati.Descrizioni.size());
-                             mostraSuggerimento(stato, dati.Descrizioni[i], dati.Serie[s],
+                             mostraSuggerimento(*g, stato, dati.Descrizioni[i], dati.Serie[s],
                                                 dati.Valori[s][i]);
                          });
         tutte << linea;
@@ -212,6 +311,13 @@ void linee(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
         linea->attachAxis(assi.descrizioni);
         linea->attachAxis(assi.valori);
     }
+    // Every line on the scale: the axis would take the range of one series.
+    double minimo = dati.Valori[0][0], massimo = minimo;
+    for (const QList<double>& valori : dati.Valori) {
+        minimo = std::min(minimo, *std::min_element(valori.begin(), valori.end()));
+        massimo = std::max(massimo, *std::max_element(valori.begin(), valori.end()));
+    }
+    assi.valori->setRange(minimo, massimo > minimo ? massimo : minimo + 1);
     assi.valori->applyNiceNumbers();
     formatoValori(*assi.valori);
 }
@@ -239,9 +345,9 @@ void aree(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta,
         area->setName(html(dati.Serie[s]));
         grafico.addSeries(area);
         QObject::connect(area, &QAreaSeries::hovered, &grafico,
-                         [dati, s, inVerticale](const QPointF& p, bool stato) {
+                         [g = &grafico, dati, s, inVerticale](const QPointF& p, bool stato) {
                              const int i = indiceVicino(p, inVerticale, dati.Descrizioni.size());
-                             mostraSuggerimento(stato, dati.Descrizioni[i], dati.Serie[s],
+                             mostraSuggerimento(*g, stato, dati.Descrizioni[i], dati.Serie[s],
                                                 dati.Valori[s][i]);
                          });
         tutte << area;
@@ -256,6 +362,16 @@ void aree(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta,
     formatoValori(*assi.valori);
 }
 
+// Slices apart at a glance (a pie's own colours are shades of one).
+QColor coloreFetta(qsizetype i) {
+    static const QColor colori[] = {
+        QColor(0x20, 0x9f, 0xdf), QColor(0x99, 0xca, 0x53), QColor(0xf6, 0xa6, 0x25),
+        QColor(0x6d, 0x5f, 0xd5), QColor(0xbf, 0x59, 0x3e), QColor(0x38, 0xad, 0x6b),
+        QColor(0xd1, 0x4a, 0x8a), QColor(0x1e, 0x6f, 0x8c), QColor(0xe8, 0xd0, 0x3a),
+        QColor(0x8c, 0x56, 0x4b), QColor(0x9e, 0x9e, 0xa4), QColor(0x3c, 0x36, 0x8d)};
+    return colori[i % qsizetype(std::size(colori))];
+}
+
 // Pies show sizes: a negative value has no slice.
 double fetta(double valore) {
     return std::max(0.0, valore);
@@ -263,13 +379,13 @@ double fetta(double valore) {
 
 void collegaFetta(QChart& grafico, QPieSlice* fettaTorta, const QString& descrizione,
                   const QString& serie) {
-    QObject::connect(
-        fettaTorta, &QPieSlice::hovered, &grafico, [fettaTorta, descrizione, serie](bool stato) {
-            fettaTorta->setExploded(stato);
-            mostraSuggerimento(
-                stato, descrizione, serie, fettaTorta->value(),
-                QStringLiteral(" (%1%)").arg(valoreTesto(100 * fettaTorta->percentage())));
-        });
+    QObject::connect(fettaTorta, &QPieSlice::hovered, &grafico,
+                     [g = &grafico, fettaTorta, descrizione, serie](bool stato) {
+                         fettaTorta->setExploded(stato);
+                         mostraSuggerimento(*g, stato, descrizione, serie, fettaTorta->value(),
+                                            QStringLiteral(" (%1%)").arg(
+                                                valoreTesto(100 * fettaTorta->percentage())));
+                     });
 }
 
 void torta(QChart& grafico, const DatiGrafico& dati) {
@@ -277,6 +393,7 @@ void torta(QChart& grafico, const DatiGrafico& dati) {
     torta->setName(html(dati.Serie.value(0)));
     for (qsizetype i = 0; i < dati.Descrizioni.size(); ++i) {
         QPieSlice* f = torta->append(html(dati.Descrizioni[i]), fetta(dati.Valori[0][i]));
+        f->setBrush(coloreFetta(i));
         collegaFetta(grafico, f, dati.Descrizioni[i], dati.Serie.value(0));
     }
     torta->setLabelsVisible(dati.Descrizioni.size() <= 12);
@@ -297,6 +414,7 @@ void torte(QChart& grafico, const DatiGrafico& dati, bool proporzionali) {
         double totale = 0;
         for (qsizetype s = 0; s < dati.Serie.size(); ++s) {
             QPieSlice* f = torta->append(html(dati.Serie[s]), fetta(dati.Valori[s][i]));
+            f->setBrush(coloreFetta(s));
             collegaFetta(grafico, f, dati.Descrizioni[i], dati.Serie[s]);
             totale += f->value();
         }
@@ -309,15 +427,10 @@ void torte(QChart& grafico, const DatiGrafico& dati, bool proporzionali) {
     }
     if (tutte.isEmpty())
         return;
-    // Colours by series, and the series in the legend once.
-    const QList<QPieSlice*> prime = tutte.first()->slices();
-    for (QPieSeries* torta : tutte) {
-        for (qsizetype s = 0; s < prime.size(); ++s)
-            torta->slices()[s]->setBrush(prime[s]->brush());
-        if (torta != tutte.first())
-            for (QLegendMarker* segno : grafico.legend()->markers(torta))
-                segno->setVisible(false);
-    }
+    // The series in the legend once.
+    for (QPieSeries* torta : tutte.mid(1))
+        for (QLegendMarker* segno : grafico.legend()->markers(torta))
+            segno->setVisible(false);
     const double massimo = *std::max_element(totali.begin(), totali.end());
     const auto disponi = [&grafico, tutte, totali, nomi, massimo,
                           proporzionali](const QRectF& area) {
@@ -413,14 +526,22 @@ std::unique_ptr<QChart> CreaGrafico(const DatiGrafico& letti, const SceltaGrafic
         torte(*grafico, dati, scelta.Forma == FormaGrafico::TorteProporzionali);
         break;
     }
+    // One series is named by the value axis already.
+    if (conAssi && dati.Serie.size() == 1)
+        grafico->legend()->hide();
     return grafico;
 }
 
 namespace {
 
-// Lets the chart lay itself out at its present size before it is drawn.
+// Lets the chart lay itself out at its present size before it is drawn,
+// with the labels fitted to it (which takes a second layout).
 void disponiOra(QChart& grafico) {
-    QCoreApplication::sendPostedEvents(&grafico, QEvent::LayoutRequest);
+    for (int volta = 0; volta < 2; ++volta) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        for (QAbstractAxis* asse : grafico.axes())
+            QCoreApplication::sendPostedEvents(asse, QEvent::MetaCall);
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
