@@ -245,7 +245,8 @@ void barre(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
     serie->attachAxis(assi.valori);
     if (scelta.Forma == FormaGrafico::Percentuali) {
         assi.valori->setRange(0, 100);
-        assi.valori->setLabelFormat(QStringLiteral("%.0f%%"));
+        // Localised numbers take the text after the number as it is.
+        assi.valori->setLabelFormat(QStringLiteral("%.0f%"));
     } else {
         assi.valori->applyNiceNumbers();
         formatoValori(*assi.valori);
