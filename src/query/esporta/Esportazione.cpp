@@ -76,6 +76,8 @@ Cella cellaDi(const ColonnaEsportata& colonna, const QVariant& valore, bool solo
     const auto testo = [&] {
         cella.tipo = Cella::Tipo::Testo;
         cella.testo = TestoValore(colonna, valore);
+        // A line break inside a cell is a line feed alone.
+        cella.testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         return cella;
     };
     if (soloTesto)
@@ -333,7 +335,7 @@ bool EsportazioneRisposta::esportaFoglio(const OpzioniEsportazione& opzioni) {
         risposta_.Scorri([&](const QVariantList& valori) {
             percentuale.riga();
             for (qsizetype i = 0; i < colonne.size(); ++i)
-                celle[i] = cellaDi(colonne[i], valori.at(colonne[i].posizione), soloTesto);
+                celle[i] = cellaDi(colonne[i], valori.value(colonne[i].posizione), soloTesto);
             foglio->Riga(celle);
         });
         foglio->Chiudi();

@@ -15,7 +15,7 @@ struct Cella {
 
     Tipo tipo = Tipo::Vuota;
     double numero = 0; // Numero and Logico; Data/DataOra/Ora as a spreadsheet serial
-    QString testo;     // Testo
+    QString testo = {}; // Testo
     Formato formato = Formato::Generale;
 };
 

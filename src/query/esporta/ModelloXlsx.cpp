@@ -159,7 +159,7 @@ ModelloFoglio LeggiModelloXlsx(const QString& percorso) {
     {
         QXmlStreamReader xml(zip.leggi(QStringLiteral("xl/workbook.xml")));
         while (!xml.atEnd() && relazione.isEmpty())
-            if (xml.readNextStartElement() && xml.name() == u"sheet") {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet") {
                 modello.nome = xml.attributes().value(QLatin1String("name")).toString();
                 for (const QXmlStreamAttribute& a : xml.attributes())
                     if (a.name() == u"id")
@@ -170,7 +170,7 @@ ModelloFoglio LeggiModelloXlsx(const QString& percorso) {
     {
         QXmlStreamReader xml(zip.leggi(QStringLiteral("xl/_rels/workbook.xml.rels")));
         while (!xml.atEnd() && parte.isEmpty())
-            if (xml.readNextStartElement() && xml.name() == u"Relationship" &&
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship" &&
                 xml.attributes().value(QLatin1String("Id")) == relazione) {
                 const QString destinazione =
                     xml.attributes().value(QLatin1String("Target")).toString();
@@ -185,7 +185,7 @@ ModelloFoglio LeggiModelloXlsx(const QString& percorso) {
     if (zip.contiene(QStringLiteral("xl/sharedStrings.xml"))) {
         QXmlStreamReader xml(zip.leggi(QStringLiteral("xl/sharedStrings.xml")));
         while (!xml.atEnd())
-            if (xml.readNextStartElement() && xml.name() == u"si")
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
                 condivise << testoDi(xml);
     }
 
@@ -193,7 +193,7 @@ ModelloFoglio LeggiModelloXlsx(const QString& percorso) {
     int riga = -1;
     int colonnaSeguente = 0;
     while (!xml.atEnd()) {
-        if (!xml.readNextStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == u"row") {
             bool ok = false;

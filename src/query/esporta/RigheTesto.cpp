@@ -100,7 +100,7 @@ QString RigaTesto(const QVector<ColonnaEsportata>& colonne, const QVariantList& 
                   const FormatoTesto& formato) {
     QString riga;
     for (const ColonnaEsportata& c : colonne) {
-        const QVariant& valore = valori.at(c.posizione);
+        const QVariant valore = valori.value(c.posizione);
         const FieldType tipo = c.campo->dataType();
         QString testo;
         if (tipo == FieldType::Float && (c.raggruppamento == 1 || c.raggruppamento == 2)) {

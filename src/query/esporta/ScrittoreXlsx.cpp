@@ -129,6 +129,9 @@ ScrittoreXlsx::ScrittoreXlsx(const QString& percorso, int righePerFoglio,
     if (d.modello && d.modello->righe > d.righePerFoglio - 2)
         d.modello.reset();
     const QFileInfo info(percorso);
+    if (!info.absoluteDir().exists())
+        throw IoError("Impossibile creare il file " + QDir::toNativeSeparators(percorso) +
+                      ": la cartella non esiste");
     d.cartella = QFile::encodeName(info.absolutePath());
     d.temporaneo = info.absoluteDir().filePath(
         QStringLiteral(".%1.%2")
