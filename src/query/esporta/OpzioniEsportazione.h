@@ -38,12 +38,12 @@ struct OpzioniEsportazione {
 
 // What the query form hands to the export.
 struct ContestoEsportazione {
-    QString Ditta;
-    QString DirectoryLavoro;
+    QString Ditta = {};
+    QString DirectoryLavoro = {};
     // The settings file (Windows-style or local); empty: the tool's own, by
     // the settings-file rule.
-    QString FileImpostazioni;
-    QString NomeFile;                         // preset: main table + ".TXT"
+    QString FileImpostazioni = {};
+    QString NomeFile = {};                    // preset: main table + ".TXT"
     QString Separatore = QStringLiteral(";"); // preset separator
 
     QString FileImpostazioniEffettivo() const;
