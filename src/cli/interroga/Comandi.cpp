@@ -13,6 +13,8 @@
 #include "query/risposta/Risposta.h"
 
 #include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
 
 namespace mavo {
 
@@ -39,6 +41,8 @@ bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString&
                                       {.Ditta = ditta,
                                        .DirectoryLavoro = cartelle.DirectoryLavoro,
                                        .FileImpostazioni = cartelle.FileImpostazioni});
+    // The bar is drawn on a terminal only: elsewhere the count would be wasted.
+    esportazione.ContaPerAvanzamento = isatty(fileno(stderr));
     return esportazione.EsportaNuovo(scelte);
 }
 

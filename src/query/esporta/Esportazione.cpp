@@ -208,6 +208,8 @@ FormatoTesto EsportazioneRisposta::formato(const OpzioniEsportazione& opzioni) c
 }
 
 qint64 EsportazioneRisposta::contaRighe() {
+    if (!ContaPerAvanzamento)
+        return 0;
     if (risposta_.Calcolata())
         return static_cast<LocalTableDataset&>(risposta_.Dati()).table().count();
     db::Statement conta(&risposta_.Database(), &risposta_.Lettura());
@@ -255,8 +257,8 @@ bool EsportazioneRisposta::esportaTesto(const OpzioniEsportazione& opzioni, bool
         blocco += IntestazioneTesto(colonne, f) + QStringLiteral("\r\n");
     const auto riga = [&](const QVariantList& valori) {
         percentuale.riga();
-        blocco += RigaTesto(colonne, valori, f);
-        blocco += QStringLiteral("\r\n");
+        AccodaRigaTesto(blocco, colonne, valori, f);
+        blocco += QLatin1String("\r\n");
         scrivi(false);
     };
     if (vecchio) {

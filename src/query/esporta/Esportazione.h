@@ -34,6 +34,10 @@ public:
     // unless the form gives its windows.
     std::function<std::unique_ptr<Progresso>()> FinestraAvanzamento;
     std::function<std::unique_ptr<Progresso>(const QString& titolo)> FinestraStato;
+    // The answer is counted first for the progress bar to say how far the
+    // export has gone: a whole pass of the server's, wasted where no bar is
+    // seen (a command line writing to a file).
+    bool ContaPerAvanzamento = true;
     // Rows per sheet, header included: the formats' own limits unless set.
     int RighePerFoglioXls;
     int RighePerFoglioXlsx;

@@ -14,7 +14,7 @@ struct Cella {
     enum class Formato { Generale, Importo, Intero };
 
     Tipo tipo = Tipo::Vuota;
-    double numero = 0; // Numero and Logico; Data/DataOra/Ora as a spreadsheet serial
+    double numero = 0;  // Numero and Logico; Data/DataOra/Ora as a spreadsheet serial
     QString testo = {}; // Testo
     Formato formato = Formato::Generale;
 };

@@ -38,6 +38,9 @@ struct FormatoTesto {
 QString IntestazioneTesto(const QVector<ColonnaEsportata>& colonne, const FormatoTesto& formato);
 QString RigaTesto(const QVector<ColonnaEsportata>& colonne, const QVariantList& valori,
                   const FormatoTesto& formato);
+// The same line appended to `testo`: a million rows build no string of their own.
+void AccodaRigaTesto(QString& testo, const QVector<ColonnaEsportata>& colonne,
+                     const QVariantList& valori, const FormatoTesto& formato);
 
 // A value as the answer grid shows it, whole (a memo with its line breaks);
 // a float field with grouping display 1 or 2 with thousands separators.
