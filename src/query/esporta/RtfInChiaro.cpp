@@ -29,7 +29,7 @@ bool destinazioneNascosta(QStringView parola) {
     return false;
 }
 
-struct Stato {
+struct StatoGruppoRtf {
     bool nascosto = false;
     int saltaDopoUnicode = 1; // \ucN: characters standing in for each \u
 };
@@ -54,7 +54,7 @@ QString EsportaRTFInChiaro(const QString& testo) {
         return rtf;
 
     QString uscita;
-    QVector<Stato> pila{Stato{}};
+    QVector<StatoGruppoRtf> pila{StatoGruppoRtf{}};
     int daSaltare = 0; // fallback characters after a \u still to drop
     const qsizetype n = rtf.size();
     const auto scrivi = [&](QChar c) {

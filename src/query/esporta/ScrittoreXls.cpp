@@ -70,31 +70,31 @@ enum : quint16 {
     XfTitolo,
 };
 
-void u8(QByteArray& b, quint8 v) {
+void metti8(QByteArray& b, quint8 v) {
     b.append(char(v));
 }
-void u16(QByteArray& b, quint16 v) {
+void metti16(QByteArray& b, quint16 v) {
     const quint16 le = qToLittleEndian(v);
     b.append(reinterpret_cast<const char*>(&le), 2);
 }
-void u32(QByteArray& b, quint32 v) {
+void metti32(QByteArray& b, quint32 v) {
     const quint32 le = qToLittleEndian(v);
     b.append(reinterpret_cast<const char*>(&le), 4);
 }
-void f64(QByteArray& b, double v) {
+void mettiDouble(QByteArray& b, double v) {
     quint64 bits;
     std::memcpy(&bits, &v, 8);
     bits = qToLittleEndian(bits);
     b.append(reinterpret_cast<const char*>(&bits), 8);
 }
-void record(QByteArray& b, quint16 tipo, const QByteArray& dati = {}) {
-    u16(b, tipo);
-    u16(b, quint16(dati.size()));
+void recordBiff(QByteArray& b, quint16 tipo, const QByteArray& dati = {}) {
+    metti16(b, tipo);
+    metti16(b, quint16(dati.size()));
     b += dati;
 }
-QByteArray parola(quint16 v) {
+QByteArray parolaBiff(quint16 v) {
     QByteArray b;
-    u16(b, v);
+    metti16(b, v);
     return b;
 }
 
@@ -106,73 +106,73 @@ bool otto(QStringView s) {
 void caratteri(QByteArray& b, QStringView s, bool stretti) {
     for (QChar c : s) {
         if (stretti)
-            u8(b, quint8(c.unicode()));
+            metti8(b, quint8(c.unicode()));
         else
-            u16(b, c.unicode());
+            metti16(b, c.unicode());
     }
 }
 
 // A text with a 16-bit length (XLUnicodeString).
 void testo16(QByteArray& b, QStringView s) {
     const bool stretti = otto(s);
-    u16(b, quint16(s.size()));
-    u8(b, stretti ? 0 : 1);
+    metti16(b, quint16(s.size()));
+    metti8(b, stretti ? 0 : 1);
     caratteri(b, s, stretti);
 }
 // A text with an 8-bit length (ShortXLUnicodeString).
 void testo8(QByteArray& b, QStringView s) {
     const bool stretti = otto(s);
-    u8(b, quint8(s.size()));
-    u8(b, stretti ? 0 : 1);
+    metti8(b, quint8(s.size()));
+    metti8(b, stretti ? 0 : 1);
     caratteri(b, s, stretti);
 }
 
 QByteArray bof(quint16 tipo) {
     QByteArray d;
-    u16(d, 0x0600); // BIFF8
-    u16(d, tipo);
-    u16(d, 0x0DBB);
-    u16(d, 0x07CC);
-    u32(d, 0);
-    u32(d, 6);
+    metti16(d, 0x0600); // BIFF8
+    metti16(d, tipo);
+    metti16(d, 0x0DBB);
+    metti16(d, 0x07CC);
+    metti32(d, 0);
+    metti32(d, 6);
     return d;
 }
 
 QByteArray font(bool grassetto) {
     QByteArray d;
-    u16(d, 200); // 10 points
-    u16(d, grassetto ? 0x0001 : 0);
-    u16(d, 0x7FFF);
-    u16(d, grassetto ? 700 : 400);
-    u16(d, 0);
-    u8(d, 0);
-    u8(d, 2);
-    u8(d, 0);
-    u8(d, 0);
+    metti16(d, 200); // 10 points
+    metti16(d, grassetto ? 0x0001 : 0);
+    metti16(d, 0x7FFF);
+    metti16(d, grassetto ? 700 : 400);
+    metti16(d, 0);
+    metti8(d, 0);
+    metti8(d, 2);
+    metti8(d, 0);
+    metti8(d, 0);
     testo8(d, u"Arial");
     return d;
 }
 
 QByteArray xf(quint16 carattere, quint16 formato, bool stile, quint8 usati) {
     QByteArray d;
-    u16(d, carattere);
-    u16(d, formato);
-    u16(d, stile ? 0xFFF5 : 0x0001); // locked; a style's parent is none, a cell's is style 0
-    u8(d, 0x20);                     // bottom-aligned
-    u8(d, 0);
-    u8(d, 0);
-    u8(d, usati);
-    u32(d, 0);
-    u32(d, 0);
-    u16(d, 0x20C0); // default pattern colours
+    metti16(d, carattere);
+    metti16(d, formato);
+    metti16(d, stile ? 0xFFF5 : 0x0001); // locked; a style's parent is none, a cell's is style 0
+    metti8(d, 0x20);                     // bottom-aligned
+    metti8(d, 0);
+    metti8(d, 0);
+    metti8(d, usati);
+    metti32(d, 0);
+    metti32(d, 0);
+    metti16(d, 0x20C0); // default pattern colours
     return d;
 }
 
 // A file of ours beside the target, written through a buffer, that can be
 // patched and read back.
-class Flusso {
+class FlussoTemporaneo {
 public:
-    explicit Flusso(const QString& cartella)
+    explicit FlussoTemporaneo(const QString& cartella)
         : file_(QDir(cartella).filePath(QStringLiteral(".esportazione-XXXXXX"))) {
         if (!file_.open())
             throw IoError(QStringLiteral("Impossibile creare un file temporaneo nella cartella %1")
@@ -235,14 +235,14 @@ struct ScrittoreXls::Dati {
     QVector<int> larghezze;
 
     // The sheets' streams, one after the other.
-    Flusso fogli;
+    FlussoTemporaneo fogli;
     QVector<qint64> inizioFogli;
     qint64 dimensioni = -1; // where the open sheet's DIMENSIONS data lies
     int righeFoglio = 0;    // rows of the open sheet so far
     bool foglioAperto = false;
 
     // The shared strings: SST and CONTINUE records, the open one in `pezzo`.
-    Flusso stringhe;
+    FlussoTemporaneo stringhe;
     QByteArray pezzo;
     bool primoRecord = true;
     quint32 totaleStringhe = 0;
@@ -259,7 +259,7 @@ struct ScrittoreXls::Dati {
 
     void chiudiPezzo() {
         QByteArray& b = stringhe.buffer();
-        record(b, primoRecord ? RecSst : RecContinue, pezzo);
+        recordBiff(b, primoRecord ? RecSst : RecContinue, pezzo);
         primoRecord = false;
         pezzo.clear();
         stringhe.forse();
@@ -282,15 +282,15 @@ struct ScrittoreXls::Dati {
                 passo *= 2;
             }
         }
-        u16(pezzo, quint16(s.size()));
-        u8(pezzo, stretti ? 0 : 1);
+        metti16(pezzo, quint16(s.size()));
+        metti8(pezzo, stretti ? 0 : 1);
         qsizetype fatti = 0;
         while (fatti < s.size()) {
             const qsizetype liberi = (MassimoDatiRecord - pezzo.size()) / larghezza;
             if (liberi == 0) {
                 // The rest goes on in a CONTINUE record that says its width again.
                 chiudiPezzo();
-                u8(pezzo, stretti ? 0 : 1);
+                metti8(pezzo, stretti ? 0 : 1);
                 continue;
             }
             const qsizetype quanti = std::min(liberi, s.size() - fatti);
@@ -302,42 +302,42 @@ struct ScrittoreXls::Dati {
 
     void cellaNumero(int riga, int colonna, quint16 formato, double valore) {
         QByteArray& b = fogli.buffer();
-        u16(b, RecNumber);
-        u16(b, 14);
-        u16(b, quint16(riga));
-        u16(b, quint16(colonna));
-        u16(b, formato);
-        f64(b, valore);
+        metti16(b, RecNumber);
+        metti16(b, 14);
+        metti16(b, quint16(riga));
+        metti16(b, quint16(colonna));
+        metti16(b, formato);
+        mettiDouble(b, valore);
     }
 
     void cellaTesto(int riga, int colonna, quint16 formato, QStringView testo) {
         const quint32 indice = stringa(testo.left(MassimoCaratteriCella));
         QByteArray& b = fogli.buffer();
-        u16(b, RecLabelSst);
-        u16(b, 10);
-        u16(b, quint16(riga));
-        u16(b, quint16(colonna));
-        u16(b, formato);
-        u32(b, indice);
+        metti16(b, RecLabelSst);
+        metti16(b, 10);
+        metti16(b, quint16(riga));
+        metti16(b, quint16(colonna));
+        metti16(b, formato);
+        metti32(b, indice);
     }
 
     void apriFoglio() {
         inizioFogli.append(fogli.posizione());
         QByteArray& b = fogli.buffer();
-        record(b, RecBof, bof(0x0010));
-        u16(b, RecDimensions);
-        u16(b, 14);
+        recordBiff(b, RecBof, bof(0x0010));
+        metti16(b, RecDimensions);
+        metti16(b, 14);
         dimensioni = fogli.posizione();
         b.append(14, '\0');
         for (int c = 0; c < larghezze.size(); ++c) {
             QByteArray d;
-            u16(d, quint16(c));
-            u16(d, quint16(c));
-            u16(d, quint16(std::clamp(larghezze[c] + 1, 1, 255) * 256));
-            u16(d, XfGenerale);
-            u16(d, 0);
-            u16(d, 0);
-            record(b, RecColInfo, d);
+            metti16(d, quint16(c));
+            metti16(d, quint16(c));
+            metti16(d, quint16(std::clamp(larghezze[c] + 1, 1, 255) * 256));
+            metti16(d, XfGenerale);
+            metti16(d, 0);
+            metti16(d, 0);
+            recordBiff(b, RecColInfo, d);
         }
         foglioAperto = true;
         righeFoglio = 0;
@@ -350,96 +350,96 @@ struct ScrittoreXls::Dati {
         if (!foglioAperto)
             return;
         QByteArray d;
-        u32(d, 0);
-        u32(d, quint32(righeFoglio));
-        u16(d, 0);
-        u16(d, quint16(std::max<qsizetype>(titoli.size(), 1)));
-        u16(d, 0);
+        metti32(d, 0);
+        metti32(d, quint32(righeFoglio));
+        metti16(d, 0);
+        metti16(d, quint16(std::max<qsizetype>(titoli.size(), 1)));
+        metti16(d, 0);
         fogli.sovrascrivi(dimensioni, d);
         QByteArray w;
         // Grid, headers, zeros, outline symbols; the first sheet selected and shown.
-        u16(w, inizioFogli.size() == 1 ? 0x06B6 : 0x00B6);
-        u16(w, 0);
-        u16(w, 0);
-        u16(w, 0x0040);
-        u16(w, 0);
-        u16(w, 0);
-        u16(w, 0);
-        u32(w, 0);
+        metti16(w, inizioFogli.size() == 1 ? 0x06B6 : 0x00B6);
+        metti16(w, 0);
+        metti16(w, 0);
+        metti16(w, 0x0040);
+        metti16(w, 0);
+        metti16(w, 0);
+        metti16(w, 0);
+        metti32(w, 0);
         QByteArray& b = fogli.buffer();
-        record(b, RecWindow2, w);
-        record(b, RecEof);
+        recordBiff(b, RecWindow2, w);
+        recordBiff(b, RecEof);
         foglioAperto = false;
     }
 
     QByteArray globali(int numeroFogli, QVector<int>& posizioniFogli) const {
         QByteArray g;
-        record(g, RecBof, bof(0x0005));
-        record(g, RecInterfaceHdr, parola(0x04B0));
-        record(g, RecMms, parola(0));
-        record(g, RecInterfaceEnd);
+        recordBiff(g, RecBof, bof(0x0005));
+        recordBiff(g, RecInterfaceHdr, parolaBiff(0x04B0));
+        recordBiff(g, RecMms, parolaBiff(0));
+        recordBiff(g, RecInterfaceEnd);
         QByteArray utente;
         testo16(utente, u"Mavo");
         utente.append(112 - utente.size(), ' ');
-        record(g, RecWriteAccess, utente);
-        record(g, RecCodepage, parola(0x04B0)); // UTF-16
-        record(g, RecDsf, parola(0));
+        recordBiff(g, RecWriteAccess, utente);
+        recordBiff(g, RecCodepage, parolaBiff(0x04B0)); // UTF-16
+        recordBiff(g, RecDsf, parolaBiff(0));
         QByteArray schede;
         for (int i = 0; i < numeroFogli; ++i)
-            u16(schede, quint16(i + 1));
-        record(g, RecTabId, schede);
-        record(g, RecFnGroupCount, parola(14));
+            metti16(schede, quint16(i + 1));
+        recordBiff(g, RecTabId, schede);
+        recordBiff(g, RecFnGroupCount, parolaBiff(14));
         for (quint16 tipo : {RecWindowProtect, RecProtect, RecPassword, RecProt4Rev,
                              RecProt4RevPass, RecBackup, RecHideObj})
-            record(g, tipo, parola(0));
+            recordBiff(g, tipo, parolaBiff(0));
         QByteArray finestra;
         for (quint16 v : {0, 0, 0x4000, 0x2000, 0x0038, 0, 0, 1, 600})
-            u16(finestra, v);
-        record(g, RecWindow1, finestra);
-        record(g, RecDateMode, parola(0)); // days from 1900
-        record(g, RecPrecision, parola(1));
-        record(g, RecRefreshAll, parola(0));
-        record(g, RecBookBool, parola(0));
+            metti16(finestra, v);
+        recordBiff(g, RecWindow1, finestra);
+        recordBiff(g, RecDateMode, parolaBiff(0)); // days from 1900
+        recordBiff(g, RecPrecision, parolaBiff(1));
+        recordBiff(g, RecRefreshAll, parolaBiff(0));
+        recordBiff(g, RecBookBool, parolaBiff(0));
         // Fonts 0-3 (4 is never used), 5 the titles' bold.
         for (int i = 0; i < 4; ++i)
-            record(g, RecFont, font(false));
-        record(g, RecFont, font(true));
+            recordBiff(g, RecFont, font(false));
+        recordBiff(g, RecFont, font(true));
         const std::pair<quint16, const char16_t*> formati[] = {
             {164, u"dd/mm/yyyy"}, {165, u"dd/mm/yyyy hh:mm:ss"}, {166, u"hh:mm:ss"}};
         for (const auto& [numero, testo] : formati) {
             QByteArray d;
-            u16(d, numero);
+            metti16(d, numero);
             testo16(d, testo);
-            record(g, RecFormat, d);
+            recordBiff(g, RecFormat, d);
         }
-        record(g, RecXf, xf(0, 0, true, 0));
+        recordBiff(g, RecXf, xf(0, 0, true, 0));
         for (int i = 1; i < 15; ++i)
-            record(g, RecXf, xf(0, 0, true, 0xF4));
-        record(g, RecXf, xf(0, 0, false, 0));      // XfGenerale
-        record(g, RecXf, xf(0, 164, false, 0x04)); // XfData
-        record(g, RecXf, xf(0, 165, false, 0x04)); // XfDataOra
-        record(g, RecXf, xf(0, 166, false, 0x04)); // XfOra
-        record(g, RecXf, xf(0, 4, false, 0x04));   // XfImporto: #,##0.00
-        record(g, RecXf, xf(0, 3, false, 0x04));   // XfIntero: #,##0
-        record(g, RecXf, xf(5, 0, false, 0x08));   // XfTitolo
+            recordBiff(g, RecXf, xf(0, 0, true, 0xF4));
+        recordBiff(g, RecXf, xf(0, 0, false, 0));      // XfGenerale
+        recordBiff(g, RecXf, xf(0, 164, false, 0x04)); // XfData
+        recordBiff(g, RecXf, xf(0, 165, false, 0x04)); // XfDataOra
+        recordBiff(g, RecXf, xf(0, 166, false, 0x04)); // XfOra
+        recordBiff(g, RecXf, xf(0, 4, false, 0x04));   // XfImporto: #,##0.00
+        recordBiff(g, RecXf, xf(0, 3, false, 0x04));   // XfIntero: #,##0
+        recordBiff(g, RecXf, xf(5, 0, false, 0x08));   // XfTitolo
         QByteArray normale;
-        u16(normale, 0x8000);
-        u8(normale, 0);
-        u8(normale, 0xFF);
-        record(g, RecStyle, normale);
+        metti16(normale, 0x8000);
+        metti8(normale, 0);
+        metti8(normale, 0xFF);
+        recordBiff(g, RecStyle, normale);
         for (int i = 0; i < numeroFogli; ++i) {
             QByteArray d;
             posizioniFogli.append(int(g.size()) + 4);
-            u32(d, 0); // where the sheet starts: set once the whole size is known
-            u8(d, 0);
-            u8(d, 0);
+            metti32(d, 0); // where the sheet starts: set once the whole size is known
+            metti8(d, 0);
+            metti8(d, 0);
             testo8(d, QStringLiteral("Foglio%1").arg(i + 1));
-            record(g, RecBoundSheet, d);
+            recordBiff(g, RecBoundSheet, d);
         }
         QByteArray paese;
-        u16(paese, 39);
-        u16(paese, 39);
-        record(g, RecCountry, paese);
+        metti16(paese, 39);
+        metti16(paese, 39);
+        recordBiff(g, RecCountry, paese);
         return g;
     }
 };
@@ -498,13 +498,13 @@ void ScrittoreXls::Riga(const QVector<Cella>& celle) {
             break;
         case Cella::Tipo::Logico: {
             QByteArray& b = d.fogli.buffer();
-            u16(b, RecBoolErr);
-            u16(b, 8);
-            u16(b, quint16(riga));
-            u16(b, quint16(c));
-            u16(b, XfGenerale);
-            u8(b, cella.numero != 0 ? 1 : 0);
-            u8(b, 0);
+            metti16(b, RecBoolErr);
+            metti16(b, 8);
+            metti16(b, quint16(riga));
+            metti16(b, quint16(c));
+            metti16(b, XfGenerale);
+            metti8(b, cella.numero != 0 ? 1 : 0);
+            metti8(b, 0);
             break;
         }
         }
@@ -524,18 +524,18 @@ QByteArray voceDirectory(QStringView nome, quint8 tipo, quint32 figlio, quint32 
                          quint32 dimensione) {
     QByteArray e;
     for (QChar c : nome)
-        u16(e, c.unicode());
+        metti16(e, c.unicode());
     e.append(64 - e.size(), '\0');
-    u16(e, quint16(nome.isEmpty() ? 0 : (nome.size() + 1) * 2));
-    u8(e, tipo);
-    u8(e, 1); // black
-    u32(e, NessunFratello);
-    u32(e, NessunFratello);
-    u32(e, figlio);
+    metti16(e, quint16(nome.isEmpty() ? 0 : (nome.size() + 1) * 2));
+    metti8(e, tipo);
+    metti8(e, 1); // black
+    metti32(e, NessunFratello);
+    metti32(e, NessunFratello);
+    metti32(e, figlio);
     e.append(16 + 4 + 8 + 8, '\0');
-    u32(e, inizio);
-    u32(e, dimensione);
-    u32(e, 0);
+    metti32(e, inizio);
+    metti32(e, dimensione);
+    metti32(e, 0);
     return e;
 }
 
@@ -562,15 +562,15 @@ void ScrittoreXls::Chiudi() {
     const quint32 unici = d.totaleStringhe;
     const qsizetype ogni = std::max<qsizetype>(1, (d.campioni.size() + 127) / 128);
     QByteArray estesa;
-    u16(estesa, quint16(std::min<quint32>(d.passo * quint32(ogni), 0xFFFF)));
+    metti16(estesa, quint16(std::min<quint32>(d.passo * quint32(ogni), 0xFFFF)));
     for (qsizetype i = 0; i < d.campioni.size(); i += ogni) {
-        u32(estesa, quint32(inizioStringhe + d.campioni[i].posizione));
-        u16(estesa, d.campioni[i].nelRecord);
-        u16(estesa, 0);
+        metti32(estesa, quint32(inizioStringhe + d.campioni[i].posizione));
+        metti16(estesa, d.campioni[i].nelRecord);
+        metti16(estesa, 0);
     }
     QByteArray coda;
-    record(coda, RecExtSst, estesa);
-    record(coda, RecEof);
+    recordBiff(coda, RecExtSst, estesa);
+    recordBiff(coda, RecEof);
 
     const qint64 dimensioneGlobali = globali.size() + dimensioneStringhe + coda.size();
     for (int i = 0; i < numeroFogli; ++i) {
@@ -602,8 +602,8 @@ void ScrittoreXls::Chiudi() {
     {
         // The string table's counts, now known, go into its first record.
         QByteArray conti;
-        u32(conti, unici);
-        u32(conti, unici);
+        metti32(conti, unici);
+        metti32(conti, unici);
         d.stringhe.sovrascrivi(4, conti);
     }
     d.stringhe.copiaIn(uscita);
@@ -642,7 +642,7 @@ void ScrittoreXls::Chiudi() {
             v = SettoreTabella;
         else if (s >= primoIndice && s < primoIndice + indice)
             v = SettoreIndice;
-        u32(voci, v);
+        metti32(voci, v);
         if (voci.size() >= 1 << 20) {
             scrivi(voci);
             voci.clear();
@@ -654,32 +654,32 @@ void ScrittoreXls::Chiudi() {
         QByteArray settore;
         for (quint32 k = 0; k < 127; ++k) {
             const quint32 n = 109 + i * 127 + k;
-            u32(settore, n < tabella ? primaTabella + n : Libero);
+            metti32(settore, n < tabella ? primaTabella + n : Libero);
         }
-        u32(settore, i + 1 < indice ? primoIndice + i + 1 : FineCatena);
+        metti32(settore, i + 1 < indice ? primoIndice + i + 1 : FineCatena);
         scrivi(settore);
     }
 
     QByteArray testata;
     testata += QByteArray::fromHex("D0CF11E0A1B11AE1");
     testata.append(16, '\0');
-    u16(testata, 0x003E);
-    u16(testata, 0x0003);
-    u16(testata, 0xFFFE);
-    u16(testata, 9);
-    u16(testata, 6);
+    metti16(testata, 0x003E);
+    metti16(testata, 0x0003);
+    metti16(testata, 0xFFFE);
+    metti16(testata, 9);
+    metti16(testata, 6);
     testata.append(6, '\0');
-    u32(testata, 0);
-    u32(testata, tabella);
-    u32(testata, settoreDirectory);
-    u32(testata, 0);
-    u32(testata, 4096);
-    u32(testata, FineCatena);
-    u32(testata, 0);
-    u32(testata, indice ? primoIndice : FineCatena);
-    u32(testata, indice);
+    metti32(testata, 0);
+    metti32(testata, tabella);
+    metti32(testata, settoreDirectory);
+    metti32(testata, 0);
+    metti32(testata, 4096);
+    metti32(testata, FineCatena);
+    metti32(testata, 0);
+    metti32(testata, indice ? primoIndice : FineCatena);
+    metti32(testata, indice);
     for (quint32 i = 0; i < 109; ++i)
-        u32(testata, i < tabella ? primaTabella + i : Libero);
+        metti32(testata, i < tabella ? primaTabella + i : Libero);
     if (!uscita.seek(0))
         throw errore();
     scrivi(testata);
