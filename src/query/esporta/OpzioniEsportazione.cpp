@@ -8,7 +8,7 @@ namespace mavo {
 
 namespace {
 
-constexpr std::array<std::pair<TipoExport, const char*>, 6> parole = {{
+constexpr std::array<std::pair<TipoExport, const char*>, 6> paroleTipo = {{
     {TipoExport::Testo, "Testo"},
     {TipoExport::IB, "IB"},
     {TipoExport::Excel, "Excel"},
@@ -19,22 +19,11 @@ constexpr std::array<std::pair<TipoExport, const char*>, 6> parole = {{
 
 } // namespace
 
-QString ParolaTipo(TipoExport tipo) {
-    for (const auto& [t, parola] : parole)
-        if (t == tipo)
-            return QString::fromLatin1(parola);
-    return {};
-}
-
 std::optional<TipoExport> TipoDaParola(const QString& parola) {
-    for (const auto& [t, p] : parole)
+    for (const auto& [t, p] : paroleTipo)
         if (parola == QLatin1String(p))
             return t;
     return std::nullopt;
-}
-
-bool TipoFoglio(TipoExport tipo) {
-    return tipo != TipoExport::Testo && tipo != TipoExport::IB;
 }
 
 QString OpzioniEsportazione::Destinazione() const {

@@ -9,11 +9,8 @@ namespace mavo {
 enum class TipoExport { Testo, IB, Excel, ExcelX, ExcelL, ExcelLTesto };
 
 // "Testo", "IB", "Excel", "ExcelX", "ExcelL", "ExcelLTesto": the type as the
-// dialog returns it and the command line takes it.
-QString ParolaTipo(TipoExport tipo);
+// dialog names it and the command line takes it.
 std::optional<TipoExport> TipoDaParola(const QString& parola);
-// The four spreadsheet types.
-bool TipoFoglio(TipoExport tipo);
 
 // What the export dialog returns (plain, so that the command line and the
 // tests give it without a window).
