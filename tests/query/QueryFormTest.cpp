@@ -2,6 +2,7 @@
 
 #include "common/ui/EditData.h"
 #include "dataset/DatasetModel.h"
+#include "query/esporta/OpzioniEsportazione.h"
 #include "query/form/AspettoRisposta.h"
 #include "query/form/ui/FinestraSql.h"
 #include "query/form/ui/GrigliaDefinizione.h"
@@ -53,8 +54,8 @@ TEST_F(QueryForm, ANewFormListsEveryFieldShownAndRunsAsItIs) {
     EXPECT_FALSE(f.DBGrid1->isVisible());
     EXPECT_EQ(f.DBGrid2->modello().columnCount(), 5);
     EXPECT_EQ(colonnaRisposta(f, "COD"), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(pulsantiAbilitati(f),
-              QStringList({"N.Rec.", "Aa", "1 Rec.", "So&mma", "&Ord./Tot.", "&Ritorna a Query"}));
+    EXPECT_EQ(pulsantiAbilitati(f), QStringList({"N.Rec.", "Aa", "1 Rec.", "So&mma", "&Ord./Tot.",
+                                                 "&Grafico", "&Esporta", "&Ritorna a Query"}));
     QStringList etichette;
     for (QLabel* l : f.Panel1->findChildren<QLabel*>())
         if (l->isVisible())
@@ -295,6 +296,26 @@ TEST_F(QueryForm, TheFontButtonSetsTheAnswerGridsAndThePrintFont) {
     clic(*f.ButtonRitornaQuery);
     esegui();
     EXPECT_EQ(f.DBGrid2->font(), f.font());
+}
+
+TEST_F(QueryForm, ChartsAndExportGetTheOpenAnswerAndTheFormsPlaces) {
+    QStringList chiamate;
+    DialoghiQuery dialoghi = DialoghiPredefiniti();
+    dialoghi.Grafici = [&](QWidget*, Interazione&, const QString& ditta, const QString&,
+                           const QString& directoryLavoro, Risposta& risposta) {
+        chiamate << "Grafico " + ditta + " " + QString::number(risposta.Dati().recordCount()) +
+                        (directoryLavoro == form->DirectoryLavoro() ? " lavoro" : " altrove");
+    };
+    dialoghi.Esporta = [&](QWidget*, Interazione&, Risposta& risposta,
+                           const ContestoEsportazione& c) {
+        chiamate << "Esporta " + c.Ditta + " " + c.NomeFile + " " + c.Separatore + " " +
+                        QString::number(risposta.Dati().recordCount());
+    };
+    TIBLQueryForm& f = apri(dialoghi);
+    esegui();
+    clic(*f.ButtonGrafico);
+    clic(*f.ButtonEsporta);
+    EXPECT_EQ(chiamate, QStringList({"Grafico D01 3 lavoro", "Esporta D01 ART.TXT ; 3"}));
 }
 
 TEST_F(QueryForm, RecordCountSaysZeroForAnEmptyAnswer) {

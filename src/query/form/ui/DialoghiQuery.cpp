@@ -10,7 +10,9 @@
 #include "query/calcoli/ui/RaggMesiForm.h"
 #include "query/calcoli/ui/RangeForm.h"
 #include "query/calcoli/ui/SommaForm.h"
+#include "query/esporta/ui/EsportaRisposta.h"
 #include "query/form/ui/FinestraSql.h"
+#include "query/grafici/ui/GraficoForm.h"
 
 #include <QComboBox>
 #include <QFontDialog>
@@ -103,8 +105,9 @@ void somma(QWidget* owner, Interazione& port, Dataset& risposta, const QString& 
 } // namespace
 
 DialoghiQuery DialoghiPredefiniti() {
-    return {valore,   testoSql,         carattere,        range,         formule,
-            anniMesi, editorCondizione, sommaRaggruppata, ordineETotali, somma};
+    return {valore,        testoSql, carattere,        range,
+            formule,       anniMesi, editorCondizione, sommaRaggruppata,
+            ordineETotali, somma,    MostraGrafici,    ButtonEsportaClick};
 }
 
 } // namespace mavo

@@ -12,8 +12,10 @@ class QWidget;
 namespace mavo {
 
 class CodiciVisualizzazione;
+struct ContestoEsportazione;
 class Dataset;
 class Interazione;
+class Risposta;
 namespace db {
 class Database;
 }
@@ -64,6 +66,15 @@ struct DialoghiQuery {
                        const QString& directoryBin, const QString& directoryLavoro,
                        const QFont& font)>
         Somma;
+    // "&Grafico": the chart dialog over the answer (font taken from `owner`).
+    std::function<void(QWidget* owner, Interazione& port, const QString& ditta,
+                       const QString& directoryBin, const QString& directoryLavoro,
+                       Risposta& risposta)>
+        Grafici;
+    // "&Esporta": the options dialog, then the export of the answer.
+    std::function<void(QWidget* owner, Interazione& port, Risposta& risposta,
+                       const ContestoEsportazione& contesto)>
+        Esporta;
 };
 
 DialoghiQuery DialoghiPredefiniti();

@@ -192,6 +192,8 @@ void TIBLQueryForm::creaPannelloRisposta() {
     CollegaPulsante(ButtonGira, [this] { MostraUnRecord(); });
     CollegaPulsante(ButtonSomma, [this] { ButtonSommaClick(); });
     CollegaPulsante(ButtonOrdina, [this] { ButtonOrdinaClick(); });
+    CollegaPulsante(ButtonGrafico, [this] { ButtonGraficoClick(); });
+    CollegaPulsante(ButtonEsporta, [this] { ButtonEsportaClick(); });
     CollegaPulsante(ButtonRitornaQuery, [this] { ButtonRitornaQueryClick(); });
     CollegaPulsante(ButtonChiudiRisposta, [this] { ButtonChiudiClick(); });
 }

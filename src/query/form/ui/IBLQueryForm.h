@@ -156,6 +156,8 @@ public:
     void ButtonFontClick();
     void ButtonSommaClick();
     void ButtonOrdinaClick();
+    void ButtonGraficoClick();
+    void ButtonEsportaClick();
     void ButtonRitornaQueryClick();
     void SettaFormRisposta();
     void SettaggioControlli();

@@ -5,6 +5,7 @@
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
 #include "query/calcoli/OrdineETotali.h"
+#include "query/esporta/OpzioniEsportazione.h"
 #include "query/form/AspettoRisposta.h"
 #include "query/form/ui/GrigliaDefinizione.h"
 #include "query/form/ui/IBLQueryForm.h"
@@ -163,6 +164,21 @@ void TIBLQueryForm::MostraUnRecord() {
 void TIBLQueryForm::ButtonSommaClick() {
     dialoghi_.Somma(this, port_, TabRispTmp.Dati(), ditta_, directoryBin_, directoryLavoro_,
                     font());
+}
+
+void TIBLQueryForm::ButtonGraficoClick() {
+    dialoghi_.Grafici(this, port_, ditta_, directoryBin_, directoryLavoro_, TabRispTmp);
+}
+
+void TIBLQueryForm::ButtonEsportaClick() {
+    ContestoEsportazione contesto;
+    contesto.Ditta = ditta_;
+    contesto.DirectoryLavoro = directoryLavoro_;
+    contesto.FileImpostazioni = FileImpostazioni;
+    contesto.NomeFile = FileEsportazione.isEmpty()
+                            ? tabella_.tableName().toUpper() + QStringLiteral(".TXT")
+                            : FileEsportazione;
+    dialoghi_.Esporta(this, port_, TabRispTmp, contesto);
 }
 
 void TIBLQueryForm::ButtonOrdinaClick() {
