@@ -4,6 +4,7 @@
 #include "dataset/DatasetModel.h"
 #include "dataset/IbTable.h"
 #include "dataset/MemoryDataset.h"
+#include "grid/CampiTrascinati.h"
 #include "grid/DelegatoGriglia.h"
 #include "grid/IntestazioneGriglia.h"
 #include "platform/ui/QtInterazione.h"
@@ -46,7 +47,7 @@ TVEKGrid::TVEKGrid(QWidget* parent)
         Qt::QueuedConnection);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             &TVEKGrid::sezioneRidimensionata);
-    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &TVEKGrid::sezioneSpostata);
+    CampiTrascinati(horizontalHeader(), [this](int colonna) { return CampoColonna(colonna); });
     connect(titoli, &IntestazioneGriglia::doppioClicTitolo, this, [this](int colonna, bool ctrl) {
         EseguiProtetto(interazione(), [&] { doppioClicTitolo(colonna, ctrl); });
     });

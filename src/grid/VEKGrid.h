@@ -221,7 +221,6 @@ private:
     int larghezzaPredefinita(const Field& campo) const;
     void applicaColonne();
     void sezioneRidimensionata(int colonna, int vecchia, int nuova);
-    void sezioneSpostata(int colonna, int vecchiaPosizione, int nuovaPosizione);
 
     // Menu.
     void costruisciMenu();

@@ -3,7 +3,6 @@
 #include "platform/ErroreProgrammazione.h"
 
 #include <QHeaderView>
-#include <QSignalBlocker>
 #include <stdexcept>
 
 namespace mavo {
@@ -129,20 +128,6 @@ void TVEKGrid::sezioneRidimensionata(int colonna, int, int nuova) {
     const Field* campo = CampoColonna(colonna);
     if (!applicandoColonne_ && campo && campo->visible())
         statoColonna(colonna).Larghezza = nuova;
-}
-
-void TVEKGrid::sezioneSpostata(int colonna, int vecchiaPosizione, int nuovaPosizione) {
-    // Columns are the fields in the dataset's order: a dragged title moves its
-    // field instead. The header keeps its own order across the model's reset,
-    // so it is put back first; the reset then brings the columns in line.
-    Field* campo = CampoColonna(colonna);
-    if (!campo)
-        return;
-    {
-        const QSignalBlocker silenzio(horizontalHeader());
-        horizontalHeader()->moveSection(nuovaPosizione, vecchiaPosizione);
-    }
-    campo->setIndex(nuovaPosizione);
 }
 
 } // namespace mavo

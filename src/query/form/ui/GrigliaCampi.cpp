@@ -2,9 +2,9 @@
 
 #include "dataset/Dataset.h"
 #include "dataset/DatasetModel.h"
+#include "grid/CampiTrascinati.h"
 
 #include <QHeaderView>
-#include <QSignalBlocker>
 
 namespace mavo {
 
@@ -28,7 +28,7 @@ GrigliaCampi::GrigliaCampi(DatasetModel* modello, QWidget* parent)
     connect(modello_, &QAbstractItemModel::headerDataChanged, this, &GrigliaCampi::applicaCampi);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             &GrigliaCampi::sezioneRidimensionata);
-    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &GrigliaCampi::sezioneSpostata);
+    CampiTrascinati(horizontalHeader(), [this](int colonna) { return CampoColonna(colonna); });
 }
 
 void GrigliaCampi::setDataset(Dataset* dataset) {
@@ -93,19 +93,6 @@ void GrigliaCampi::sezioneRidimensionata(int colonna, int, int nuova) {
     ridimensionando_ = true;
     campo->setDisplayWidth(caratteri);
     ridimensionando_ = false;
-}
-
-void GrigliaCampi::sezioneSpostata(int colonna, int vecchiaPosizione, int nuovaPosizione) {
-    // Columns are the fields in the dataset's order: a dragged title moves its
-    // field instead; the model's reset then brings the columns in line.
-    Field* campo = CampoColonna(colonna);
-    if (!campo)
-        return;
-    {
-        const QSignalBlocker silenzio(horizontalHeader());
-        horizontalHeader()->moveSection(nuovaPosizione, vecchiaPosizione);
-    }
-    campo->setIndex(nuovaPosizione);
 }
 
 } // namespace mavo

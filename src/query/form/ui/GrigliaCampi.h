@@ -38,7 +38,6 @@ public:
 
 private:
     void sezioneRidimensionata(int colonna, int vecchia, int nuova);
-    void sezioneSpostata(int colonna, int vecchiaPosizione, int nuovaPosizione);
 
     DatasetModel* modello_;
     bool applicando_ = false;

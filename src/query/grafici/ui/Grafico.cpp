@@ -288,6 +288,25 @@ int indiceVicino(const QPointF& p, bool inVerticale, qsizetype quante) {
     return std::clamp(indice, 0, int(quante) - 1);
 }
 
+// The value under the mouse of a line or an area: the nearest description's.
+template <class Serie>
+void suggerimentoSulPunto(QChart& grafico, Serie* serie, const DatiGrafico& dati, qsizetype s,
+                          bool inVerticale) {
+    QObject::connect(serie, &Serie::hovered, &grafico,
+                     [g = &grafico, dati, s, inVerticale](const QPointF& p, bool stato) {
+                         const int i = indiceVicino(p, inVerticale, dati.Descrizioni.size());
+                         mostraSuggerimento(*g, stato, dati.Descrizioni[i], dati.Serie[s],
+                                            dati.Valori[s][i]);
+                     });
+}
+
+template <class Serie> void sugliAssi(const QList<Serie*>& tutte, const Assi& assi) {
+    for (Serie* serie : tutte) {
+        serie->attachAxis(assi.descrizioni);
+        serie->attachAxis(assi.valori);
+    }
+}
+
 void linee(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta,
            const Didascalie& didascalie) {
     const bool inVerticale = scelta.DescrizioniInVerticale;
@@ -299,19 +318,11 @@ void linee(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta
         for (qsizetype i = 0; i < dati.Descrizioni.size(); ++i)
             linea->append(punto(i, dati.Valori[s][i], inVerticale));
         grafico.addSeries(linea);
-        QObject::connect(linea, &QXYSeries::hovered, &grafico,
-                         [g = &grafico, dati, s, inVerticale](const QPointF& p, bool stato) {
-                             const int i = indiceVicino(p, inVerticale, dati.Descrizioni.size());
-                             mostraSuggerimento(*g, stato, dati.Descrizioni[i], dati.Serie[s],
-                                                dati.Valori[s][i]);
-                         });
+        suggerimentoSulPunto(grafico, linea, dati, s, inVerticale);
         tutte << linea;
     }
     const Assi assi = aggiungiAssi(grafico, dati, didascalie, inVerticale);
-    for (QXYSeries* linea : tutte) {
-        linea->attachAxis(assi.descrizioni);
-        linea->attachAxis(assi.valori);
-    }
+    sugliAssi(tutte, assi);
     // Every line on the scale: the axis would take the range of one series.
     double minimo = dati.Valori[0][0], massimo = minimo;
     for (const QList<double>& valori : dati.Valori) {
@@ -345,19 +356,11 @@ void aree(QChart& grafico, const DatiGrafico& dati, const SceltaGrafico& scelta,
         auto* area = new QAreaSeries(sopra, sotto);
         area->setName(html(dati.Serie[s]));
         grafico.addSeries(area);
-        QObject::connect(area, &QAreaSeries::hovered, &grafico,
-                         [g = &grafico, dati, s, inVerticale](const QPointF& p, bool stato) {
-                             const int i = indiceVicino(p, inVerticale, dati.Descrizioni.size());
-                             mostraSuggerimento(*g, stato, dati.Descrizioni[i], dati.Serie[s],
-                                                dati.Valori[s][i]);
-                         });
+        suggerimentoSulPunto(grafico, area, dati, s, inVerticale);
         tutte << area;
     }
     const Assi assi = aggiungiAssi(grafico, dati, didascalie, inVerticale);
-    for (QAreaSeries* area : tutte) {
-        area->attachAxis(assi.descrizioni);
-        area->attachAxis(assi.valori);
-    }
+    sugliAssi(tutte, assi);
     assi.valori->setRange(minimo, massimo > minimo ? massimo : minimo + 1);
     assi.valori->applyNiceNumbers();
     formatoValori(*assi.valori);
