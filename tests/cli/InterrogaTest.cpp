@@ -69,11 +69,22 @@ TEST_F(InterrogaTest, FailuresAndUsage) {
          1,
          "ERRORE: Impossibile leggere il file di definizione /nessuna/def.txt\n"},
         {{"sql", "--utente", "77", "--tabella", "T"}, 1, "ERRORE: L'utente 77 non esiste"},
-        {{}, 2, "ERRORE: Manca il comando (sql, esegui o esporta)\n"},
+        {{}, 2, "ERRORE: Manca il comando (sql, esegui, esporta o grafico)\n"},
         {{"sql"}, 2, "ERRORE: Manca l'argomento obbligatorio --tabella\n"},
         {{"sql", "--tabella", "T", "--archivio", "magazzino"},
          2,
          "ERRORE: Valore non ammesso per --archivio: magazzino\n"},
+        {{"grafico", "--tabella", "T", "--x", "A", "--y", "B", "--tipo", "Normale"},
+         2,
+         "ERRORE: Manca l'argomento obbligatorio --png, --svg o --pdf\n"},
+        {{"grafico", "--tabella", "T", "--x", "A", "--y", "B", "--tipo", "Normale", "--png", "a",
+          "--svg", "b"},
+         2,
+         "ERRORE: Opzioni che si escludono: --png e --svg\n"},
+        {{"grafico", "--archivio", "listino", "--tabella", "LISTINO", "--x", "DESCRIZIONE", "--y",
+          "CODICEFORN", "--tipo", "Normale", "--png", "/tmp/mai.png"},
+         1,
+         "ERRORE: Il campo CODICEFORN non ha valori numerici per il grafico"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.argomenti.join(' ').toStdString());
@@ -85,6 +96,40 @@ TEST_F(InterrogaTest, FailuresAndUsage) {
     const QString sbagliata = definizione("Numero;Nome;Condizione\n1;A;\n");
     EXPECT_TRUE(interroga({"sql", "--tabella", "LISTINO", "--definizione", sbagliata})
                     .err.contains("la prima riga deve essere Numero;Nome;Mostra;Condizione"));
+}
+
+TEST_F(InterrogaTest, ChartsAreDrawnWithoutADisplay) {
+    const QString prezzi = definizione("Numero;Nome;Mostra;Condizione\n"
+                                       "1;CODICEFORN;1;2197\n"
+                                       "2;DESCRIZIONE;1;\n"
+                                       "3;PRLISTINO;1;\n");
+    const struct {
+        const char* file;
+        QStringList opzioni;
+    } casi[] = {
+        {"barre.png", {"--tipo", "Normale"}},
+        {"pila.png", {"--tipo", "In pila", "--serie", "PRLISTINO", "--verticale"}},
+        {"linee.svg", {"--tipo", "A linee", "--titolo", "Prezzi d'arresto"}},
+        {"torta.pdf", {"--tipo", "A torta", "--originale"}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.file);
+        const QString file = dir.filePath(c.file);
+        const QString opzione = "--" + QString(c.file).section(u'.', 1);
+        const EsitoCli esito =
+            interroga(QStringList({"grafico", "--archivio", "listino", "--tabella", "LISTINO",
+                                   "--definizione", prezzi, "--x", "DESCRIZIONE", "--y",
+                                   "PRLISTINO", opzione, file}) +
+                      c.opzioni);
+        EXPECT_EQ(esito.codice, 0) << esito.err.toStdString();
+        QFile scritto(file);
+        ASSERT_TRUE(scritto.open(QIODevice::ReadOnly));
+        const QByteArray inizio = scritto.read(8);
+        EXPECT_TRUE(inizio.startsWith("\x89PNG") || inizio.startsWith("<?xml") ||
+                    inizio.startsWith("%PDF"))
+            << inizio.toStdString();
+        EXPECT_GT(scritto.size(), 2000);
+    }
 }
 
 } // namespace

@@ -46,6 +46,9 @@ QString errore(const CLI::ParseError& e, const CLI::App& app) {
     }
     if (dynamic_cast<const CLI::ValidationError*>(&e))
         return "Valore non ammesso per " + nome + ": " + resto.section(u' ', 0, 0);
+    if (dynamic_cast<const CLI::ExcludesError*>(&e))
+        return "Opzioni che si escludono: " +
+               QString(testo).replace(QStringLiteral(" excludes "), " e ");
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
         return "Manca il valore di " + nome;
     return "Riga di comando non valida: " + testo;

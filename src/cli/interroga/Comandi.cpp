@@ -46,7 +46,8 @@ bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString&
     return esportazione.EsportaNuovo(scelte);
 }
 
-bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, Interazione& port) {
+bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaGrafico& disegna,
+            Interazione& port) {
     db::Database& archivio = opzioni.suListino ? contesto.IBDatabase2 : contesto.IBDatabase1;
     // A missing archive has been told by the data module.
     if (!archivio.connected())
@@ -73,6 +74,9 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, Interazione& p
     }
     if (opzioni.comando == OpzioniInterroga::Comando::Esporta)
         return esporta(opzioni, risposta, contesto.Ditta, cartelle, port);
+    if (opzioni.comando == OpzioniInterroga::Comando::Grafico)
+        return disegna(port, risposta, cartelle.DirectoryLavoro, opzioni.grafico,
+                       opzioni.fileGrafico);
     ScriviRiga(stdout, risposta.Dati().fieldNames());
     risposta.Scorri([](const QVariantList& riga) {
         QStringList campi;
@@ -85,7 +89,7 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, Interazione& p
 
 } // namespace
 
-int EseguiInterroga(const OpzioniInterroga& opzioni) {
+int EseguiInterroga(const OpzioniInterroga& opzioni, const DisegnaGrafico& disegna) {
     ConsoleInterazione port({});
     int esito = Interrotto;
     EseguiProtetto(port, [&] {
@@ -93,7 +97,7 @@ int EseguiInterroga(const OpzioniInterroga& opzioni) {
         if (!UtenteEsistente(*contesto, port))
             return;
         const TDataModuleMavo dataModule(*contesto);
-        if (esegui(opzioni, *contesto, port))
+        if (esegui(opzioni, *contesto, disegna, port))
             esito = Completato;
     });
     std::fflush(stdout);

@@ -13,7 +13,8 @@ constexpr char Descrizione[] =
     "La risposta va sullo standard output (nomi dei campi, poi una riga per record, campi\n"
     "separati da ';'), i messaggi sullo standard error; esporta la scrive invece in un file\n"
     "(testo, xls, xlsx) o in una tabella nuova dell'archivio (--tipo IB), come il pulsante\n"
-    "\"Esporta\". Nient'altro viene scritto negli archivi.\n"
+    "\"Esporta\"; grafico ne disegna il grafico in un'immagine (PNG, SVG o PDF), come il\n"
+    "pulsante \"Grafico\", senza bisogno di uno schermo. Nient'altro viene scritto negli archivi.\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
@@ -22,6 +23,8 @@ constexpr char NoteFinali[] =
     "  interroga esegui --tabella LISTINO --archivio listino --definizione prezzi.txt\n"
     "  interroga esporta --tabella LISTINO --archivio listino --tipo ExcelX --destinazione l.xlsx\n"
     "  interroga esporta --tabella ANAMAG --tipo Testo --destinazione a.txt --raggruppa PREZZO=1\n"
+    "  interroga grafico --tabella ANAMAG --x DESCRIZIONE --y PREZZO --tipo \"A barre\" --png "
+    "a.png\n"
     "\nIl file di definizione è in UTF-8; la prima riga è Numero;Nome;Mostra;Condizione, ogni\n"
     "altra riga una riga della definizione (la condizione è tutto ciò che segue il terzo ';').\n"
     "Senza --definizione la query mostra tutti i campi della tabella, senza condizioni.";
@@ -38,7 +41,9 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     CLI::App* esegui = app.add_subcommand("esegui", "Esegue la query e stampa la risposta");
     CLI::App* esporta = app.add_subcommand(
         "esporta", "Esegue la query ed esporta la risposta (file di testo, xls, xlsx o tabella)");
-    for (CLI::App* comando : {sql, esegui, esporta}) {
+    CLI::App* grafico = app.add_subcommand(
+        "grafico", "Esegue la query e ne disegna il grafico in un file PNG, SVG o PDF");
+    for (CLI::App* comando : {sql, esegui, esporta, grafico}) {
         comando->group("Comandi");
         comando->footer("");
         comando->get_help_ptr()->group("Opzioni");
@@ -104,11 +109,61 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
             },
             ""));
 
+    std::string x, y, tipoGrafico, titolo, asseX, asseY, asseZ, png, svg, pdf;
+    std::vector<std::string> serie;
+    RichiestaGrafico& g = opzioni.grafico;
+    grafico->add_option("--x", x, "Campo delle descrizioni dell'asse x")
+        ->type_name("CAMPO")
+        ->required();
+    grafico->add_option("--y", y, "Campo dei valori")->type_name("CAMPO")->required();
+    grafico->add_option("--serie", serie, "Altro campo di valori, una serie in più (ripetibile)")
+        ->type_name("CAMPO")
+        ->allow_extra_args(false);
+    grafico
+        ->add_option("--tipo", tipoGrafico,
+                     "Tipo di grafico, come nella finestra \"Grafico\" (es. \"A barre\")")
+        ->type_name("TIPO")
+        ->required();
+    grafico->add_flag("--verticale", g.Verticale, "Descrizioni in verticale");
+    grafico->add_flag("--originale", g.Impostazioni.Originale,
+                      "Nell'ordine della risposta, senza ordinare");
+    grafico->add_option("--titolo", titolo, "Titolo del grafico")->type_name("TESTO");
+    grafico->add_option("--asse-x", asseX, "Descrizione dell'asse x")->type_name("TESTO");
+    grafico->add_option("--asse-y", asseY, "Descrizione dell'asse y")->type_name("TESTO");
+    grafico->add_option("--asse-z", asseZ, "Descrizione dell'asse z")->type_name("TESTO");
+    CLI::Option* filePng = grafico->add_option("--png", png, "File PNG da scrivere");
+    CLI::Option* fileSvg = grafico->add_option("--svg", svg, "File SVG da scrivere");
+    CLI::Option* filePdf = grafico->add_option("--pdf", pdf, "File PDF da scrivere");
+    for (CLI::Option* file : {filePng, fileSvg, filePdf})
+        file->type_name("FILE");
+    filePng->excludes(fileSvg)->excludes(filePdf);
+    fileSvg->excludes(filePdf);
+    grafico->callback([&] {
+        if (png.empty() && svg.empty() && pdf.empty())
+            throw CLI::RequiredError("--png, --svg o --pdf");
+    });
+
     if (const std::optional<int> esito = AnalizzaRigaDiComando(app, argc, argv))
         return *esito;
     opzioni.comando = esegui->parsed()    ? OpzioniInterroga::Comando::Esegui
                       : esporta->parsed() ? OpzioniInterroga::Comando::Esporta
+                      : grafico->parsed() ? OpzioniInterroga::Comando::Grafico
                                           : OpzioniInterroga::Comando::Sql;
+    if (grafico->parsed()) {
+        const auto testo = [](const std::string& t) { return QString::fromStdString(t); };
+        g.Impostazioni.CampoX = testo(x);
+        g.Impostazioni.CampoY = testo(y);
+        for (const std::string& s : serie)
+            g.Impostazioni.SerieAggiunte << testo(s);
+        g.Tipo = testo(tipoGrafico);
+        g.Titolo = testo(titolo);
+        if (grafico->count("--asse-x"))
+            g.AsseX = testo(asseX);
+        if (grafico->count("--asse-y"))
+            g.AsseY = testo(asseY);
+        g.AsseZ = testo(asseZ);
+        opzioni.fileGrafico = testo(!png.empty() ? png : !svg.empty() ? svg : pdf);
+    }
     if (esporta->parsed()) {
         e.Tipo = *TipoDaParola(QString::fromStdString(tipo));
         e.NomeFile = QString::fromStdString(destinazione);

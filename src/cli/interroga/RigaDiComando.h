@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/esporta/OpzioniEsportazione.h"
+#include "query/grafici/RichiestaGrafico.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +12,7 @@ namespace mavo {
 
 // What one run of interroga is asked to do.
 struct OpzioniInterroga {
-    enum class Comando { Sql, Esegui, Esporta };
+    enum class Comando { Sql, Esegui, Esporta, Grafico };
 
     int utente = 1;
     Comando comando = Comando::Sql;
@@ -24,6 +25,11 @@ struct OpzioniInterroga {
     // type to give some fields first.
     OpzioniEsportazione esportazione;
     QList<std::pair<QString, int>> raggruppamenti;
+
+    // grafico: the chart dialog's choices, and the image file (.png, .svg or
+    // .pdf by its extension).
+    RichiestaGrafico grafico;
+    QString fileGrafico;
 };
 
 // The options of the command line, or the exit status when the run ends here
