@@ -10,6 +10,7 @@
 #include "query/calcoli/ui/RaggMesiForm.h"
 #include "query/calcoli/ui/RangeForm.h"
 #include "query/calcoli/ui/SommaForm.h"
+#include "query/collegate/ui/IBAggForm.h"
 #include "query/form/ui/FinestraSql.h"
 
 #include <QComboBox>
@@ -103,8 +104,18 @@ void somma(QWidget* owner, Interazione& port, Dataset& risposta, const QString& 
 } // namespace
 
 DialoghiQuery DialoghiPredefiniti() {
-    return {valore,   testoSql,         carattere,        range,         formule,
-            anniMesi, editorCondizione, sommaRaggruppata, ordineETotali, somma};
+    return {valore,
+            testoSql,
+            carattere,
+            range,
+            formule,
+            anniMesi,
+            editorCondizione,
+            sommaRaggruppata,
+            ordineETotali,
+            somma,
+            AggiungiTabellaCollegata,
+            ScegliTabellaDaEliminare};
 }
 
 } // namespace mavo
