@@ -1,5 +1,6 @@
 #include "query/campivisibili/ui/IBCamVisForm.h"
 
+#include "context/EseguiProtetto.h"
 #include "grid/Colore.h"
 #include "platform/Interazione.h"
 #include "query/calcoli/ui/DialogoCalcoli.h"
@@ -110,7 +111,9 @@ TIBCamVisForm::TIBCamVisForm(Definizione& definizione, db::Database& database, c
     mostraTabelle();
     conScambio(GrigliaTabelle, this, [this](int riga) { ScambiaTabella(riga); });
     conScambio(GrigliaCampi, this, [this](int riga) { ScambiaCampo(riga); });
-    connect(ButtonMostraCampi, &QPushButton::clicked, this, [this] { MostraCampi(); });
+    // A table that cannot be read is told; the dialog stays as it was.
+    connect(ButtonMostraCampi, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(port_, [this] { MostraCampi(); }); });
     connect(ButtonChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(ButtonTuttoVisibile, &QPushButton::clicked, this, [this] { RendiTutto(true); });
     connect(ButtonTuttoInvisibile, &QPushButton::clicked, this, [this] { RendiTutto(false); });

@@ -1,6 +1,7 @@
 #include "query/collegate/ui/IBAggForm.h"
 
 #include "common/ui/ListTabForm.h"
+#include "context/EseguiProtetto.h"
 #include "grid/Colore.h"
 #include "platform/Interazione.h"
 #include "query/calcoli/ui/DialogoCalcoli.h"
@@ -142,7 +143,9 @@ TIBAggForm::TIBAggForm(Definizione& definizione, db::Database& database, const Q
             [this] { ScambiaCampo(GrigliaCampi->currentRow()); });
     connect(GrigliaCampi, &QTableWidget::cellDoubleClicked, this,
             [this](int riga) { ScambiaCampo(riga); });
-    connect(ButtonTabella, &QPushButton::clicked, this, [this] { ButtonTabellaClick(); });
+    // A table that cannot be read is told; the dialog stays as it was.
+    connect(ButtonTabella, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(port_, [this] { ButtonTabellaClick(); }); });
     connect(ButtonAggiungiLegame, &QPushButton::clicked, this, [this] { AggiungiLegame(); });
     connect(ButtonSelezionaTutto, &QPushButton::clicked, this, [this] { SelezionaCampi(true); });
     connect(ButtonDeselezionaTutto, &QPushButton::clicked, this, [this] { SelezionaCampi(false); });
