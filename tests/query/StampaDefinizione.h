@@ -1,25 +1,22 @@
 #pragma once
 
-#include "query/campivisibili/CampiVisibili.h"
 #include "query/motore/Definizione.h"
 
-#include <ostream>
+#include <QStringList>
 
-namespace mavo {
+namespace mavo::test {
 
-// Definition rows and the visible-fields lists readable in failure messages.
-inline void PrintTo(const RigaDefinizione& r, std::ostream* out) {
-    *out << '{' << r.Numero << ", \"" << r.Nome.toStdString() << "\", " << r.Mostra << ", \""
-         << r.Condizione.left(60).toStdString() << (r.Condizione.size() > 60 ? "...\"}" : "\"}");
+// Definition rows as text ("1|NOME|1|condition"), so that a comparison that
+// fails says which rows differ.
+inline QStringList Testo(const Definizione& righe) {
+    QStringList testo;
+    for (const RigaDefinizione& r : righe)
+        testo << QStringLiteral("%1|%2|%3|%4")
+                     .arg(r.Numero)
+                     .arg(r.Nome)
+                     .arg(r.Mostra)
+                     .arg(r.Condizione);
+    return testo;
 }
 
-inline void PrintTo(const CampoVisibile& c, std::ostream* out) {
-    *out << '{' << c.NomeCampo.toStdString() << ", " << c.Selezione << '}';
-}
-
-inline void PrintTo(const TabellaQuery& t, std::ostream* out) {
-    *out << '{' << t.NomeTabella.toStdString() << ", " << t.PercorsoTabella.toStdString() << ", "
-         << t.Lettera.toStdString() << ", " << t.Selezione << '}';
-}
-
-} // namespace mavo
+} // namespace mavo::test
