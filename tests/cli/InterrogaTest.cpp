@@ -1,5 +1,6 @@
 #include "AmbienteCli.h"
 #include "support/QtPrinters.h"
+#include "support/SchemaOrdini.h"
 
 #include <QFile>
 
@@ -54,6 +55,37 @@ TEST_F(InterrogaTest, AnswerOfADefinitionFile) {
     ASSERT_GT(attesi, 0);
     EXPECT_EQ(risposta.righe(),
               QStringList({"CODICEFORN;N", QStringLiteral("2197;%1").arg(attesi)}));
+}
+
+TEST_F(InterrogaTest, LinkedTablesAnswerJoined) {
+    for (const QString& istruzione : SchemaOrdini)
+        eseguiSuArchivio(istruzione);
+    const QByteArray ordini = "Numero;Nome;Mostra;Condizione\n"
+                              "1;NUM;1;\n2;CLIENTE;0;\n3;AGENTE;0;\n4;IMPORTO;0;\n";
+    const struct {
+        const char* caso;
+        QByteArray collegate;
+        QStringList attese; // after the titles, in order
+    } casi[] = {
+        {"Left", "5;CLIENTI = A;9;\n6;A.COD;8;CLIENTE\n7;A.NOME;1;ross\n", {"1;ROSSI"}},
+        {"conditions first",
+         "5;CLIENTI = A;9;P\n6;A.COD;8;CLIENTE\n7;A.NOME;1;ross\n",
+         {"1;ROSSI", "2;", "3;"}},
+        {"Right",
+         "5;CLIENTI = A;3;\n6;A.COD;8;CLIENTE\n7;A.NOME;1;\n",
+         {"1;ROSSI", "2;BIANCHI", ";VERDI"}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        const EsitoCli esito = interroga(
+            {"esegui", "--tabella", "ORDINI", "--definizione", definizione(ordini + c.collegate)});
+        ASSERT_EQ(esito.codice, 0) << esito.err.toStdString();
+        QStringList righe = esito.righe();
+        ASSERT_FALSE(righe.isEmpty());
+        EXPECT_EQ(righe.takeFirst(), "NUM;NOME");
+        righe.sort();
+        EXPECT_EQ(righe, c.attese);
+    }
 }
 
 TEST_F(InterrogaTest, FailuresAndUsage) {

@@ -44,9 +44,10 @@ TEST_F(QueryForm, ANewFormListsEveryFieldShownAndRunsAsItIs) {
                                            {"NOTE", 1, ""}}));
     // The functions to come show their buttons, which stay off until they are there.
     EXPECT_EQ(pulsantiAbilitati(f),
-              QStringList({"&Esegui Query", "&Seleziona Tutto", "&Deselez. Tutto", "&Chiudi"}));
-    EXPECT_FALSE(f.ButtonAggiungiT->isEnabled());
-    EXPECT_TRUE(f.ButtonAggiungiT->isVisible());
+              QStringList({"&Esegui Query", "&Seleziona Tutto", "&Deselez. Tutto",
+                           "&Aggiungi tabella", "E&limina tabella ", "&Chiudi"}));
+    EXPECT_FALSE(f.ButtonElabAvanzate->isEnabled());
+    EXPECT_TRUE(f.ButtonElabAvanzate->isVisible());
 
     esegui();
     ASSERT_TRUE(f.VistaRisposta());

@@ -1,12 +1,9 @@
 #include "query/calcoli/Calcoli.h"
 
 #include "dataset/Dataset.h"
-#include "dataset/IbQuery.h"
-#include "db/Statement.h"
-#include "db/Transaction.h"
 #include "platform/Formats.h"
-#include "platform/SqlTesto.h"
 #include "query/calcoli/OrdineETotali.h"
+#include "query/motore/DescrizioneTabella.h"
 
 #include <algorithm>
 
@@ -31,18 +28,10 @@ double SommaCampo(Dataset& risposta, const Field& campo) {
 }
 
 QStringList CampiPerSommaRaggruppata(db::Database& database, const QString& tabella) {
-    db::Transaction lettura(&database);
-    lettura.setParams({"isc_tpb_read", "isc_tpb_read_committed", "isc_tpb_rec_version"});
-    db::Statement descrizione(&database, &lettura);
-    descrizione.setParamCheck(false);
-    descrizione.setSql({"SELECT * FROM " + sql::identificatore(tabella)});
-    descrizione.prepare();
     QStringList nomi;
-    for (const db::FieldInfo& colonna : descrizione.columns()) {
-        const FieldDef def = toFieldDef(colonna);
+    for (const FieldDef& def : DescriviTabella(database, tabella))
         if (NumericoPerSomma(def.type))
             nomi << def.name;
-    }
     std::sort(nomi.begin(), nomi.end());
     return nomi;
 }

@@ -2,12 +2,10 @@
 
 #include "dataset/IbQuery.h"
 #include "db/DatabaseError.h"
-#include "db/Statement.h"
-#include "db/Transaction.h"
 #include "platform/Interazione.h"
 #include "platform/IoError.h"
-#include "platform/SqlTesto.h"
 #include "query/motore/ColonneCalcolate.h"
+#include "query/motore/DescrizioneTabella.h"
 #include "query/risposta/Risposta.h"
 
 namespace mavo {
@@ -140,16 +138,7 @@ Definizione TIBFQuerForm::DefinizioneIniziale() {
 }
 
 QVector<FieldDef> TIBFQuerForm::descriviTabella(const QString& tabella) {
-    db::Transaction lettura(&database_);
-    lettura.setParams({"isc_tpb_read", "isc_tpb_read_committed", "isc_tpb_rec_version"});
-    db::Statement descrizione(&database_, &lettura);
-    descrizione.setParamCheck(false);
-    descrizione.setSql({"SELECT * FROM " + sql::identificatore(tabella)});
-    descrizione.prepare();
-    QVector<FieldDef> campi;
-    for (const db::FieldInfo& colonna : descrizione.columns())
-        campi << toFieldDef(colonna);
-    return campi;
+    return DescriviTabella(database_, tabella);
 }
 
 int TIBFQuerForm::DeterminaTipoCampo(const QString& nome, const Definizione& definizione) {

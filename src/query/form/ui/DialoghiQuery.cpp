@@ -10,6 +10,7 @@
 #include "query/calcoli/ui/RaggMesiForm.h"
 #include "query/calcoli/ui/RangeForm.h"
 #include "query/calcoli/ui/SommaForm.h"
+#include "query/collegate/ui/IBAggForm.h"
 #include "query/esporta/ui/EsportaRisposta.h"
 #include "query/form/ui/FinestraSql.h"
 #include "query/grafici/ui/GraficoForm.h"
@@ -105,9 +106,20 @@ void somma(QWidget* owner, Interazione& port, Dataset& risposta, const QString& 
 } // namespace
 
 DialoghiQuery DialoghiPredefiniti() {
-    return {valore,        testoSql, carattere,        range,
-            formule,       anniMesi, editorCondizione, sommaRaggruppata,
-            ordineETotali, somma,    MostraGrafici,    ButtonEsportaClick};
+    return {valore,
+            testoSql,
+            carattere,
+            range,
+            formule,
+            anniMesi,
+            editorCondizione,
+            sommaRaggruppata,
+            ordineETotali,
+            somma,
+            MostraGrafici,
+            ButtonEsportaClick,
+            AggiungiTabellaCollegata,
+            ScegliTabellaDaEliminare};
 }
 
 } // namespace mavo

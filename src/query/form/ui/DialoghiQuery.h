@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/form/CondizioniGuidate.h"
+#include "query/motore/Definizione.h"
 
 #include <QFont>
 #include <QStringList>
@@ -75,6 +76,13 @@ struct DialoghiQuery {
     std::function<void(QWidget* owner, Interazione& port, Risposta& risposta,
                        const ContestoEsportazione& contesto)>
         Esporta;
+    // "&Aggiungi tabella": a linked table's rows appended to the definition;
+    // true when they were.
+    std::function<bool(QWidget* owner, Interazione& port, db::Database& database,
+                       const QString& ditta, const QString& prefisso, Definizione& definizione)>
+        AggiungiTabella;
+    // "E&limina tabella ": one of the linked tables' headers; empty when cancelled.
+    std::function<QString(QWidget* owner, const QStringList& tabelle)> EliminaTabella;
 };
 
 DialoghiQuery DialoghiPredefiniti();

@@ -78,7 +78,9 @@ TIBLQueryForm::TIBLQueryForm(IbTable& tabella, const QString& directoryBin,
                                                  .Ditta = ditta_,
                                                  .Livello = 0,
                                              });
-    CreaTabIntTmp(TabIntTmp, 31, 1024);
+    // Names of 31 characters (Firebird's longest) stay whole as a linked
+    // table's "L.FIELD" and in its header "TABLE = L".
+    CreaTabIntTmp(TabIntTmp, 35, 1024);
     {
         const ModificaInterna modifica(*this);
         RiempiTabIntTmp(TabIntTmp, tabella_);
@@ -244,6 +246,8 @@ void TIBLQueryForm::creaPannelloDefinizione() {
     CollegaPulsante(ButtonEseguiInterrogazione, [this] { ButtonEseguiInterrogazioneClick(); });
     CollegaPulsante(ButtonSelezionaTutto, [this] { ButtonSelezionaTuttoClick(); });
     CollegaPulsante(ButtonDeselezionaTutto, [this] { ButtonDeselezionaTuttoClick(); });
+    CollegaPulsante(ButtonAggiungiT, [this] { ButtonAggiungiTClick(); });
+    CollegaPulsante(ButtonEliminaT, [this] { ButtonEliminaTClick(); });
     CollegaPulsante(ButtonChiudi, [this] { ButtonChiudiClick(); });
 }
 

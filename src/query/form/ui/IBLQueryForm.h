@@ -140,6 +140,8 @@ public:
     void ButtonEseguiInterrogazioneClick();
     void ButtonSelezionaTuttoClick();
     void ButtonDeselezionaTuttoClick();
+    void ButtonAggiungiTClick();
+    void ButtonEliminaTClick();
     void DBGrid1DblClick();
     void SelezionaRigaInt();
     void ButtonChiudiClick();

@@ -1,6 +1,7 @@
 // The definition view of the query form: the run, the show codes and the
 // condition builders.
 #include "platform/Interazione.h"
+#include "query/collegate/Collegate.h"
 #include "query/form/AspettoRisposta.h"
 #include "query/form/CondizioniGuidate.h"
 #include "query/form/ui/GrigliaDefinizione.h"
@@ -76,6 +77,31 @@ void TIBLQueryForm::ButtonSelezionaTuttoClick() {
 
 void TIBLQueryForm::ButtonDeselezionaTuttoClick() {
     impostaMostra(mostra::Mostrato, mostra::Nascosto);
+}
+
+void TIBLQueryForm::ButtonAggiungiTClick() {
+    DBGrid1->Posta();
+    if (bloccata()) {
+        port_.Avviso(MessaggioBloccata);
+        return;
+    }
+    Definizione righe = LeggiRighe();
+    if (dialoghi_.AggiungiTabella(this, port_, database_, ditta_, TabellaExtra, righe))
+        ScriviRighe(righe);
+}
+
+void TIBLQueryForm::ButtonEliminaTClick() {
+    DBGrid1->Posta();
+    if (bloccata()) {
+        port_.Avviso(MessaggioBloccata);
+        return;
+    }
+    Definizione righe = LeggiRighe();
+    const QString testata = dialoghi_.EliminaTabella(this, TabelleCollegate(righe));
+    // Removed whether or not the query came from the history: the user asked
+    // for it and confirmed it.
+    if (!testata.isEmpty() && EliminaTabella(righe, testata, port_))
+        ScriviRighe(righe);
 }
 
 void TIBLQueryForm::DBGrid1DblClick() {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+
+namespace mavo::test {
+
+// Orders with their customer and agent, the customers' provinces: order 3
+// has a customer of no one's, order 2 no agent; customer 30 has no order.
+inline const QStringList SchemaOrdini = {
+    "CREATE TABLE ORDINI (NUM INTEGER NOT NULL PRIMARY KEY, CLIENTE INTEGER, AGENTE INTEGER, "
+    "IMPORTO NUMERIC(15,2))",
+    "CREATE TABLE CLIENTI (COD INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(20), PROV CHAR(2))",
+    "CREATE TABLE AGENTI (COD INTEGER NOT NULL PRIMARY KEY, NOMEAGENTE VARCHAR(20))",
+    "CREATE TABLE PROVINCE (SIGLA CHAR(2) NOT NULL PRIMARY KEY, DESCR VARCHAR(20))",
+    "INSERT INTO ORDINI VALUES (1, 10, 1, 5)",
+    "INSERT INTO ORDINI VALUES (2, 20, NULL, 7)",
+    "INSERT INTO ORDINI VALUES (3, 99, 2, 1)",
+    "INSERT INTO CLIENTI VALUES (10, 'ROSSI', 'RM')",
+    "INSERT INTO CLIENTI VALUES (20, 'BIANCHI', 'MI')",
+    "INSERT INTO CLIENTI VALUES (30, 'VERDI', 'RM')",
+    "INSERT INTO AGENTI VALUES (1, 'NERI')",
+    "INSERT INTO AGENTI VALUES (2, 'GIALLI')",
+    "INSERT INTO PROVINCE VALUES ('RM', 'ROMA')",
+    "INSERT INTO PROVINCE VALUES ('MI', 'MILANO')",
+};
+
+} // namespace mavo::test
