@@ -244,6 +244,13 @@ QString declaration(const Slot& slot) {
         return QStringLiteral("TIMESTAMP");
     case SQL_BOOLEAN:
         return QStringLiteral("BOOLEAN");
+    case SQL_BLOB: {
+        if (slot.subType != 1)
+            return QStringLiteral("BLOB SUB_TYPE %1").arg(slot.subType);
+        const char* const charset = encoding::name(slot.charset);
+        return charset ? QStringLiteral("BLOB SUB_TYPE TEXT CHARACTER SET %1").arg(charset)
+                       : QStringLiteral("BLOB SUB_TYPE TEXT");
+    }
     }
     throw DatabaseError(
         QStringLiteral("Tipo di dato non gestito\nNo declaration for type %1").arg(slot.type));

@@ -5,6 +5,7 @@
 #include "context/ui/PimIn2Form.h"
 #include "netprices/ui/SincroPrezziNettiForm.h"
 #include "platform/ui/TraduzioniQt.h"
+#include "query/form/ui/ApriQuery.h"
 
 #include <memory>
 
@@ -15,6 +16,9 @@ namespace {
 void apri(Interazione& port, int32_t NumeroUtente, int32_t IdFinestra) {
     // The standard dialogs of our windows (file choice, colours) speak Italian too.
     InstallaTraduzioniQt();
+    // F8 of every grid opens the query tool.
+    static const bool queryInstallata = (InstallaQueryNelleGriglie(), true);
+    Q_UNUSED(queryInstallata);
     AmbienteChiamata chiamata = PreparaChiamata(port, NumeroUtente, &TPimIn2Form::ChiediServer);
     auto& [contesto, dataModule] = chiamata;
     if (!contesto->IBDatabase1.connected())

@@ -320,6 +320,22 @@ QList<QVariantList> LocalTable::Reader::next(int count) {
     return result;
 }
 
+qint64 LocalTable::count() const {
+    if (!isOpen()) {
+        fail(QStringLiteral("conteggio"));
+    }
+    const QByteArray sql = (QStringLiteral("SELECT COUNT(*) FROM ") + tableName()).toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(connection_.get(), sql.constData(), -1, &raw, nullptr) != SQLITE_OK) {
+        fail(QStringLiteral("conteggio"));
+    }
+    const std::unique_ptr<sqlite3_stmt, Closer> statement(raw);
+    if (sqlite3_step(raw) != SQLITE_ROW) {
+        fail(QStringLiteral("conteggio"));
+    }
+    return sqlite3_column_int64(raw, 0);
+}
+
 LocalTable::Reader LocalTable::reader() const {
     if (!isOpen()) {
         fail(QStringLiteral("lettura"));

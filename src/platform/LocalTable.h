@@ -83,6 +83,8 @@ public:
     // Time QTime, Boolean fields bool, integers qlonglong, Float double,
     // texts QString.
     QList<QVariantList> rows() const;
+    // How many rows the table holds, without reading them.
+    qint64 count() const;
 
     // Many inserts in one go: thousands of times faster than one by one.
     void beginBatch();

@@ -1,57 +1,18 @@
 #include "common/TabelleTemp.h"
 #include "Casi.h"
+#include "support/TabellaTenuta.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace mavo {
 namespace {
 
 using test::NomeCaso;
+using test::TabellaTenuta;
 
 const QList<LocalField> kCampi = {{"CODICE", LocalField::Type::String, 10}};
-
-// Run in a second process by TabellaTenuta: holds the table named by
-// MAVO_TABELLA_TENUTA ("directory|file") until its standard input closes.
-TEST(TabellaTenutaAltrove, DISABLED_TieneLaTabella) {
-    const QStringList dove = qEnvironmentVariable("MAVO_TABELLA_TENUTA").split(u'|');
-    ASSERT_EQ(dove.size(), 2);
-    LocalTable tabella(dove[0], dove[1]);
-    ASSERT_TRUE(tabella.openExclusive());
-    std::puts("TABELLA TENUTA");
-    std::fflush(stdout);
-    while (std::getchar() != EOF) {
-    }
-}
-
-// Another process of this program holding a table for as long as it lives.
-class TabellaTenuta {
-public:
-    TabellaTenuta(const QString& directory, const QString& file) {
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert("MAVO_TABELLA_TENUTA", directory + u'|' + file);
-        processo_.setProcessEnvironment(ambiente);
-        processo_.start(QCoreApplication::applicationFilePath(),
-                        {"--gtest_also_run_disabled_tests",
-                         "--gtest_filter=TabellaTenutaAltrove.DISABLED_TieneLaTabella"});
-        QByteArray uscita;
-        while (!uscita.contains("TABELLA TENUTA") && processo_.waitForReadyRead(20000)) {
-            uscita += processo_.readAllStandardOutput();
-        }
-        EXPECT_TRUE(uscita.contains("TABELLA TENUTA")) << uscita.constData();
-    }
-    ~TabellaTenuta() {
-        processo_.closeWriteChannel();
-        processo_.waitForFinished(20000);
-    }
-
-private:
-    QProcess processo_;
-};
 
 class PreparaTabellaTempTest : public testing::Test {
 protected:

@@ -1,6 +1,7 @@
-#include "context/TabXForm.h"
 #include "context/DataModuleMavo.h"
+#include "context/TabXForm.h"
 #include "entry/Entry.h"
+#include "grid/VEKGrid.h"
 #include "host/demo/DemoEnvironment.h"
 #include "netprices/ui/SincroPrezziNettiForm.h"
 #include "platform/ScriptedInterazione.h"
@@ -66,6 +67,8 @@ TEST_P(FinestraIngresso, OpensTheWindowWhichFreesTheCallOnceWhenItCloses) {
     EXPECT_TRUE(finestra->isVisible());
     EXPECT_TRUE(finestra->AperturaEsterna());
     EXPECT_TRUE(finestra->QueryAnteprima.active());
+    // F8 in its preview (and in any grid) opens the query tool.
+    EXPECT_TRUE(TVEKGrid::ApriQueryInstallata());
     EXPECT_EQ(scalarOn(*utenti, "SELECT HANDLEFINESTRA FROM ZENTRILOGFUNZ WHERE IDFINESTRA=" +
                                     QString::number(id))
                   .toString()

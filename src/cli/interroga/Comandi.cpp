@@ -7,15 +7,44 @@
 #include "context/PreparaChiamata.h"
 #include "platform/ConsoleInterazione.h"
 #include "platform/Paths.h"
+#include "query/esporta/Esportazione.h"
 #include "query/motore/CartelleQuery.h"
 #include "query/motore/IBFQuerForm.h"
 #include "query/risposta/Risposta.h"
 
 #include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
 
 namespace mavo {
 
 namespace {
+
+// The answer written as the form's "Esporta" writes it, with the options of
+// the command line in place of the dialog.
+bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString& ditta,
+             const CartelleQuery& cartelle, Interazione& port) {
+    for (const auto& [nome, tipo] : opzioni.raggruppamenti) {
+        const Field* campo = risposta.Dati().findField(nome);
+        if (!campo) {
+            port.Errore("Il campo " + nome + " non è nella risposta (--raggruppa)");
+            return false;
+        }
+        risposta.Codici().AggTipoRaggruppamento(campo->fieldNo(), QChar(char16_t(u'0' + tipo)));
+    }
+    OpzioniEsportazione scelte = opzioni.esportazione;
+    if (scelte.Tipo != TipoExport::IB) {
+        scelte.Cartella = directoryPart(scelte.NomeFile);
+        scelte.NomeFile = fileNamePart(scelte.NomeFile);
+    }
+    EsportazioneRisposta esportazione(port, risposta,
+                                      {.Ditta = ditta,
+                                       .DirectoryLavoro = cartelle.DirectoryLavoro,
+                                       .FileImpostazioni = cartelle.FileImpostazioni});
+    // The bar is drawn on a terminal only: elsewhere the count would be wasted.
+    esportazione.ContaPerAvanzamento = isatty(fileno(stderr));
+    return esportazione.EsportaNuovo(scelte);
+}
 
 bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, Interazione& port) {
     db::Database& archivio = opzioni.suListino ? contesto.IBDatabase2 : contesto.IBDatabase1;
@@ -42,6 +71,8 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, Interazione& p
             ScriviRiga(stdout, {linea});
         return true;
     }
+    if (opzioni.comando == OpzioniInterroga::Comando::Esporta)
+        return esporta(opzioni, risposta, contesto.Ditta, cartelle, port);
     ScriviRiga(stdout, risposta.Dati().fieldNames());
     risposta.Scorri([](const QVariantList& riga) {
         QStringList campi;

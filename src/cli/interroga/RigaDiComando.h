@@ -1,19 +1,29 @@
 #pragma once
 
+#include "query/esporta/OpzioniEsportazione.h"
+
+#include <QList>
 #include <QString>
+#include <utility>
 #include <variant>
 
 namespace mavo {
 
 // What one run of interroga is asked to do.
 struct OpzioniInterroga {
-    enum class Comando { Sql, Esegui };
+    enum class Comando { Sql, Esegui, Esporta };
 
     int utente = 1;
     Comando comando = Comando::Sql;
     QString tabella;
     bool suListino = false; // the price-list archive, else the company archive
     QString definizione;    // file; empty: every field of the table, no condition
+
+    // esporta: the dialog's choices (Cartella empty and NomeFile the whole
+    // destination: a path, or the table's name), and the grouping display
+    // type to give some fields first.
+    OpzioniEsportazione esportazione;
+    QList<std::pair<QString, int>> raggruppamenti;
 };
 
 // The options of the command line, or the exit status when the run ends here

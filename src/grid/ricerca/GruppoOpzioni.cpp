@@ -8,9 +8,9 @@
 namespace mavo {
 
 GruppoOpzioni::GruppoOpzioni(const QString& titolo, const QStringList& voci, int colonne,
-                             QWidget* parent)
-    : QGroupBox(titolo, parent), pulsanti_(new QButtonGroup(this)),
-      griglia_(new QGridLayout(this)) {
+                             QWidget* parent, bool perColonne)
+    : QGroupBox(titolo, parent), pulsanti_(new QButtonGroup(this)), griglia_(new QGridLayout(this)),
+      perColonne_(perColonne) {
     griglia_->setContentsMargins(6, 2, 6, 2);
     setVoci(voci, colonne);
 }
@@ -22,10 +22,14 @@ void GruppoOpzioni::setVoci(const QStringList& voci, int colonne) {
         vecchio->hide();
         vecchio->deleteLater();
     }
+    const int perColonna = int((voci.size() + colonne - 1) / colonne);
     for (int i = 0; i < voci.size(); ++i) {
         auto* pulsante = new QRadioButton(voci[i], this);
         pulsanti_->addButton(pulsante, i);
-        griglia_->addWidget(pulsante, i / colonne, i % colonne);
+        if (perColonne_)
+            griglia_->addWidget(pulsante, i % perColonna, i / perColonna);
+        else
+            griglia_->addWidget(pulsante, i / colonne, i % colonne);
     }
 }
 
@@ -40,6 +44,14 @@ int GruppoOpzioni::indice() const {
 void GruppoOpzioni::setIndice(int indice) {
     if (QAbstractButton* pulsante = pulsanti_->button(indice))
         pulsante->setChecked(true);
+}
+
+void GruppoOpzioni::azzera() {
+    // An exclusive group keeps one option checked.
+    pulsanti_->setExclusive(false);
+    for (QAbstractButton* pulsante : pulsanti_->buttons())
+        pulsante->setChecked(false);
+    pulsanti_->setExclusive(true);
 }
 
 } // namespace mavo

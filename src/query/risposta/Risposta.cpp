@@ -62,9 +62,11 @@ void Risposta::Scorri(const std::function<void(const QVariantList& riga)>& perRi
     lettura.setParamCheck(false);
     lettura.setSql(query_.sql());
     lettura.execute();
+    const int colonne = lettura.columnCount();
     while (lettura.fetch()) {
         QVariantList riga;
-        for (int i = 0; i < lettura.columnCount(); ++i)
+        riga.reserve(colonne);
+        for (int i = 0; i < colonne; ++i)
             riga << lettura.value(i);
         perRiga(riga);
     }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "query/form/CondizioniGuidate.h"
+
+#include <QFont>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace mavo {
+
+class CodiciVisualizzazione;
+class Dataset;
+class Interazione;
+namespace db {
+class Database;
+}
+
+struct SceltaFormula {
+    QString formula;
+    QString nomeRisposta;
+};
+struct SceltaSomma {
+    QString campo;
+    QString nomeRisposta;
+};
+
+// What the query form asks its dialogs, as plain functions returning the
+// user's choices (none: cancelled): the real dialogs by default, a script
+// where the form runs without a user. Those that tell the user something
+// (a wrong input) do it through the port they are given.
+struct DialoghiQuery {
+    // F10: a value, or a date (dd/mm/yyyy) for a date field.
+    std::function<std::optional<QString>(QWidget* owner, bool data)> Valore;
+    // The engine's window with the statement to copy: true on Ok.
+    std::function<bool(QWidget* owner, const QStringList& sql)> TestoSql;
+    // The answer grid's font.
+    std::function<std::optional<QFont>(QWidget* owner, const QFont& attuale)> Carattere;
+    // F6: the two ends of a range, values or dates.
+    std::function<std::optional<ValoriRange>(QWidget* owner, Interazione& port, bool date)> Range;
+    // F7: a formula over the fields `nomi`, starting from `corrente`.
+    std::function<std::optional<SceltaFormula>(QWidget* owner, Interazione& port,
+                                               const QStringList& nomi, const QString& corrente)>
+        Formule;
+    // F8: the year or month column of one of the date fields, as a condition.
+    std::function<std::optional<QString>(QWidget* owner, Interazione& port,
+                                         const QStringList& campiData)>
+        AnniMesi;
+    // F9: the condition edited in a larger box.
+    std::function<std::optional<QString>(QWidget* owner, const QString& condizione)>
+        EditorCondizione;
+    // The popup's grouped sum: a numeric field of the table and its name.
+    std::function<std::optional<SceltaSomma>(QWidget* owner, const QString& tabella,
+                                             db::Database& database)>
+        SommaRaggruppata;
+    // "&Ord./Tot.": rewrites the answer's display codes; true when confirmed.
+    std::function<bool(QWidget* owner, Interazione& port, Dataset& risposta,
+                       CodiciVisualizzazione& codici, const QString& ditta, const QFont& font)>
+        OrdineETotali;
+    // "So&mma": sums of the answer's columns, told as the user asks.
+    std::function<void(QWidget* owner, Interazione& port, Dataset& risposta, const QString& ditta,
+                       const QString& directoryBin, const QString& directoryLavoro,
+                       const QFont& font)>
+        Somma;
+};
+
+DialoghiQuery DialoghiPredefiniti();
+
+} // namespace mavo
