@@ -74,7 +74,10 @@ QString TestoValore(const CampoStampa& campo, const QVariant& valore) {
     if (campo.Tipo == FieldType::Blob)
         return valore.typeId() == QMetaType::QByteArray ? fromCp1252(valore.toByteArray())
                                                          : valore.toString();
-    FieldDef def{.name = campo.Nome, .type = campo.Tipo, .scale = campo.Scala};
+    FieldDef def;
+    def.name = campo.Nome;
+    def.type = campo.Tipo;
+    def.scale = campo.Scala;
     const Field f(nullptr, def, campo.Posizione);
     return DatasetModel::displayText(&f, valore);
 }

@@ -38,7 +38,7 @@ const Funzione* funzione(const QString& nome) {
     return nullptr;
 }
 
-struct Errore {
+struct ErroreSintassi {
     QString testo;
 };
 
@@ -50,7 +50,7 @@ public:
         auto nodo = o();
         spazi();
         if (p_ < t_.size())
-            throw Errore{"testo inatteso \"" + t_.mid(p_) + "\""};
+            throw ErroreSintassi{"testo inatteso \"" + t_.mid(p_) + "\""};
         return nodo;
     }
 
@@ -150,20 +150,20 @@ private:
     std::unique_ptr<Nodo> primario() {
         spazi();
         if (p_ >= t_.size())
-            throw Errore{QStringLiteral("espressione incompleta")};
+            throw ErroreSintassi{QStringLiteral("espressione incompleta")};
         const QChar c = t_[p_];
         auto n = std::make_unique<Nodo>();
         if (c == u'(') {
             ++p_;
             auto dentro = o();
             if (!simbolo(u")"))
-                throw Errore{QStringLiteral("manca \")\"")};
+                throw ErroreSintassi{QStringLiteral("manca \")\"")};
             return dentro;
         }
         if (c == u'"' || c == u'\'') {
             const qsizetype fine = t_.indexOf(c, p_ + 1);
             if (fine < 0)
-                throw Errore{QStringLiteral("testo senza fine")};
+                throw ErroreSintassi{QStringLiteral("testo senza fine")};
             n->costante = ValoreReport::Testo(t_.mid(p_ + 1, fine - p_ - 1));
             p_ = fine + 1;
             return n;
@@ -189,7 +189,7 @@ private:
             }
             const Funzione* f = funzione(nome.toUpper());
             if (!f)
-                throw Errore{"funzione sconosciuta " + nome};
+                throw ErroreSintassi{"funzione sconosciuta " + nome};
             n->tipo = Nodo::Tipo::Funzione;
             n->nome = nome.toUpper();
             if (!simbolo(u")")) {
@@ -197,14 +197,14 @@ private:
                     n->figli.push_back(o());
                 while (simbolo(u","));
                 if (!simbolo(u")"))
-                    throw Errore{QStringLiteral("manca \")\"")};
+                    throw ErroreSintassi{QStringLiteral("manca \")\"")};
             }
             const int argomenti = int(n->figli.size());
             if (argomenti < f->minimo || argomenti > f->massimo)
-                throw Errore{"argomenti sbagliati per " + nome};
+                throw ErroreSintassi{"argomenti sbagliati per " + nome};
             return n;
         }
-        throw Errore{"carattere inatteso \"" + QString(c) + "\""};
+        throw ErroreSintassi{"carattere inatteso \"" + QString(c) + "\""};
     }
 
     const QString& t_;
@@ -373,7 +373,7 @@ EspressioneReport EspressioneReport::Compila(const QString& testo) {
     try {
         Analizzatore analisi(testo, e.nomi_);
         e.radice_ = analisi.Tutto();
-    } catch (const Errore& errore) {
+    } catch (const ErroreSintassi& errore) {
         e.errore_ = errore.testo;
         e.radice_.reset();
     }

@@ -17,9 +17,9 @@ struct ValoreReport {
     QDate data;
     bool vero = false;
 
-    static ValoreReport Testo(const QString& t) { return {Tipo::Testo, t}; }
-    static ValoreReport Numero(double n) { return {Tipo::Numero, {}, n}; }
-    static ValoreReport Data(const QDate& d) { return {Tipo::Data, {}, 0, d}; }
+    static ValoreReport Testo(const QString& t) { return {Tipo::Testo, t, 0, {}, false}; }
+    static ValoreReport Numero(double n) { return {Tipo::Numero, {}, n, {}, false}; }
+    static ValoreReport Data(const QDate& d) { return {Tipo::Data, {}, 0, d, false}; }
     static ValoreReport Booleano(bool b) { return {Tipo::Booleano, {}, 0, {}, b}; }
 
     // As printed: numbers with ',' and as many decimals as they have, dates

@@ -213,7 +213,7 @@ void ReportLst::analizza() {
             if (sezione == Sezione::Layout)
                 layout_ = true;
             if (sezione == Sezione::Livello)
-                Livelli.append({});
+                Livelli.append(LivelloLst{});
             if (sezione == Sezione::Oggetto)
                 oggetto.Linea = i;
             continue;
@@ -227,7 +227,8 @@ void ReportLst::analizza() {
             bloccoRiga = (blocco.startsWith(u"Columns", Qt::CaseInsensitive) &&
                           !stessa(blocco, u"ColumnsX")) ||
                          stessa(blocco, u"HeaderColumns");
-            riga = RigaElencoLst{.Nome = blocco};
+            riga = RigaElencoLst{};
+            riga.Nome = blocco;
             const bool noto = bloccoRiga || stessa(blocco, u"Lines") ||
                               stessa(blocco, u"ColumnsX") || stessa(blocco, u"GroupColumnsX");
             if (!noto)

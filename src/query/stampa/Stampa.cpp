@@ -211,7 +211,7 @@ void ButtonStampaClick(StatoStampa& stato, const ContestoStampa& contesto,
                          TitoloPredefinito(contesto.Ditta, contesto.TabellaPrincipale), {});
     iniziali.CartellaReport = CartellaStampa(bin, QStringLiteral("Report"));
     if (contesto.CarattereGriglia) {
-        iniziali.CarattereStampa = *contesto.CarattereGriglia;
+        iniziali.CarattereDiStampa = *contesto.CarattereGriglia;
         if (iniziali.Tipo == 0)
             iniziali.CarattereDialogo = *contesto.CarattereGriglia;
     }

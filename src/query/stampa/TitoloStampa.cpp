@@ -63,7 +63,7 @@ void CambiaTipoReport(ScelteTitolo& scelte, int tipo) {
     switch (tipo) {
     case 0:
         scelte.NomeReport.clear();
-        scelte.CarattereDialogo = scelte.CarattereStampa;
+        scelte.CarattereDialogo = scelte.CarattereDiStampa;
         break;
     case 1:
         scelte.NomeReport.clear();

@@ -28,7 +28,7 @@ struct ScelteTitolo {
     // The font dialog's font (what the report prints in) and the dialog's
     // print font, which the font dialog takes for the advanced report.
     CarattereStampa CarattereDialogo{QStringLiteral("Arial"), 10};
-    CarattereStampa CarattereStampa;
+    CarattereStampa CarattereDiStampa;
     // Where "Sfoglia" opens and the only folder it accepts a report from.
     QString CartellaReport;
 };
