@@ -13,7 +13,8 @@ constexpr char Descrizione[] =
     "La risposta va sullo standard output (nomi dei campi, poi una riga per record, campi\n"
     "separati da ';'), i messaggi sullo standard error; esporta la scrive invece in un file\n"
     "(testo, xls, xlsx) o in una tabella nuova dell'archivio (--tipo IB), come il pulsante\n"
-    "\"Esporta\". Nient'altro viene scritto negli archivi.\n"
+    "\"Esporta\"; stampa la stampa in un file PDF, come il pulsante \"Stampa\" (senza finestra).\n"
+    "Nient'altro viene scritto negli archivi.\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
@@ -22,6 +23,7 @@ constexpr char NoteFinali[] =
     "  interroga esegui --tabella LISTINO --archivio listino --definizione prezzi.txt\n"
     "  interroga esporta --tabella LISTINO --archivio listino --tipo ExcelX --destinazione l.xlsx\n"
     "  interroga esporta --tabella ANAMAG --tipo Testo --destinazione a.txt --raggruppa PREZZO=1\n"
+    "  interroga stampa --tabella ANAMAG --tipo 1 --totali GIACENZA --pdf anamag.pdf\n"
     "\nIl file di definizione è in UTF-8; la prima riga è Numero;Nome;Mostra;Condizione, ogni\n"
     "altra riga una riga della definizione (la condizione è tutto ciò che segue il terzo ';').\n"
     "Senza --definizione la query mostra tutti i campi della tabella, senza condizioni.";
@@ -38,7 +40,9 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     CLI::App* esegui = app.add_subcommand("esegui", "Esegue la query e stampa la risposta");
     CLI::App* esporta = app.add_subcommand(
         "esporta", "Esegue la query ed esporta la risposta (file di testo, xls, xlsx o tabella)");
-    for (CLI::App* comando : {sql, esegui, esporta}) {
+    CLI::App* stampa =
+        app.add_subcommand("stampa", "Esegue la query e ne stampa la risposta in un file PDF");
+    for (CLI::App* comando : {sql, esegui, esporta, stampa}) {
         comando->group("Comandi");
         comando->footer("");
         comando->get_help_ptr()->group("Opzioni");
@@ -87,39 +91,80 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     esporta->add_flag("--rtf-in-chiaro", e.RtfInChiaro, "Memo RTF come testo semplice");
     esporta->add_option("--tag", tag, "Testo al posto dei ritorni a capo nei memo")
         ->type_name("TESTO");
-    esporta
-        ->add_option("--raggruppa", raggruppa,
-                     "Cifre raggruppate di un campo: 1 migliaia e due decimali, 2 migliaia senza "
-                     "decimali, 0 nessuna (ripetibile)")
-        ->type_name("CAMPO=0|1|2")
-        ->allow_extra_args(false)
-        ->check(CLI::Validator(
-            [](std::string& v) {
-                const QString testo = QString::fromStdString(v);
-                const qsizetype uguale = testo.lastIndexOf(u'=');
-                const QString tipo = testo.mid(uguale + 1);
-                return uguale > 0 && (tipo == u"0" || tipo == u"1" || tipo == u"2")
-                           ? std::string()
-                           : v + " (CAMPO=0, CAMPO=1 o CAMPO=2)";
-            },
-            ""));
+    const CLI::Validator campoERaggruppamento(
+        [](std::string& v) {
+            const QString testo = QString::fromStdString(v);
+            const qsizetype uguale = testo.lastIndexOf(u'=');
+            const QString tipo = testo.mid(uguale + 1);
+            return uguale > 0 && (tipo == u"0" || tipo == u"1" || tipo == u"2")
+                       ? std::string()
+                       : v + " (CAMPO=0, CAMPO=1 o CAMPO=2)";
+        },
+        "");
+    for (CLI::App* comando : {esporta, stampa})
+        comando
+            ->add_option("--raggruppa", raggruppa,
+                         "Cifre raggruppate di un campo: 1 migliaia e due decimali, 2 migliaia "
+                         "senza decimali, 0 nessuna (ripetibile)")
+            ->type_name("CAMPO=0|1|2")
+            ->allow_extra_args(false)
+            ->check(campoERaggruppamento);
+
+    int tipoStampa = 0, righe = 0;
+    std::string titolo, note, pdf;
+    std::vector<std::string> totali;
+    bool senzaNumeri = false;
+    stampa
+        ->add_option("--tipo", tipoStampa,
+                     "0 avanzato (una colonna per campo, predefinito), 1 semplice (righe di "
+                     "testo incorniciate), 2 veloce (le stesse righe a passo fisso)")
+        ->type_name("0|1|2")
+        ->check(CLI::Range(0, 2).description(""));
+    stampa->add_option("--titolo", titolo, "Titolo (predefinito: ditta, tabella e data)")
+        ->type_name("TESTO");
+    stampa->add_option("--note", note, "Note sotto il titolo (predefinite: quelle della ditta)")
+        ->type_name("TESTO");
+    stampa
+        ->add_option("--righe-per-pagina", righe,
+                     "Righe di ogni pagina delle stampe 1 e 2 (predefinite: quelle della ditta)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber.description(""));
+    stampa->add_flag("--orizzontale", opzioni.orizzontale, "Pagina orizzontale (stampa 0)");
+    stampa->add_flag("--senza-numeri-pagina", senzaNumeri, "Senza \"Pagina N° n\"");
+    stampa->add_option("--totali", totali, "Campo numerico da totalizzare in fondo (ripetibile)")
+        ->type_name("CAMPO")
+        ->allow_extra_args(false);
+    stampa->add_option("--pdf", pdf, "Il file PDF da scrivere")->type_name("FILE")->required();
 
     if (const std::optional<int> esito = AnalizzaRigaDiComando(app, argc, argv))
         return *esito;
     opzioni.comando = esegui->parsed()    ? OpzioniInterroga::Comando::Esegui
                       : esporta->parsed() ? OpzioniInterroga::Comando::Esporta
+                      : stampa->parsed()  ? OpzioniInterroga::Comando::Stampa
                                           : OpzioniInterroga::Comando::Sql;
+    for (const std::string& r : raggruppa) {
+        const QString testo = QString::fromStdString(r);
+        const qsizetype uguale = testo.lastIndexOf(u'=');
+        opzioni.raggruppamenti.append({testo.left(uguale), testo.mid(uguale + 1).toInt()});
+    }
+    if (stampa->parsed()) {
+        opzioni.tipoStampa = tipoStampa;
+        opzioni.titolo = QString::fromStdString(titolo);
+        if (stampa->count("--note") > 0)
+            opzioni.note = QString::fromStdString(note);
+        if (stampa->count("--righe-per-pagina") > 0)
+            opzioni.righePerPagina = righe;
+        opzioni.numeraPagine = !senzaNumeri;
+        for (const std::string& t : totali)
+            opzioni.totali << QString::fromStdString(t);
+        opzioni.pdf = QString::fromStdString(pdf);
+    }
     if (esporta->parsed()) {
         e.Tipo = *TipoDaParola(QString::fromStdString(tipo));
         e.NomeFile = QString::fromStdString(destinazione);
         e.Separatore = QString::fromStdString(separatore);
         e.Tag = QString::fromStdString(tag);
         e.Esito = 1;
-        for (const std::string& r : raggruppa) {
-            const QString testo = QString::fromStdString(r);
-            const qsizetype uguale = testo.lastIndexOf(u'=');
-            opzioni.raggruppamenti.append({testo.left(uguale), testo.mid(uguale + 1).toInt()});
-        }
     }
     opzioni.tabella = QString::fromStdString(tabella);
     opzioni.suListino = archivio == "listino";

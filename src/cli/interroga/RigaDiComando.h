@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -11,7 +13,7 @@ namespace mavo {
 
 // What one run of interroga is asked to do.
 struct OpzioniInterroga {
-    enum class Comando { Sql, Esegui, Esporta };
+    enum class Comando { Sql, Esegui, Esporta, Stampa };
 
     int utente = 1;
     Comando comando = Comando::Sql;
@@ -24,6 +26,17 @@ struct OpzioniInterroga {
     // type to give some fields first.
     OpzioniEsportazione esportazione;
     QList<std::pair<QString, int>> raggruppamenti;
+
+    // stampa: the title dialog's choices (an empty title: the default one)
+    // and the fields to total.
+    int tipoStampa = 0;
+    QString titolo;
+    std::optional<QString> note;
+    std::optional<int> righePerPagina;
+    bool orizzontale = false;
+    bool numeraPagine = true;
+    QStringList totali;
+    QString pdf;
 };
 
 // The options of the command line, or the exit status when the run ends here

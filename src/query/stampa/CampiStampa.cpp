@@ -73,7 +73,7 @@ QString TestoValore(const CampoStampa& campo, const QVariant& valore) {
         return valore.toString();
     if (campo.Tipo == FieldType::Blob)
         return valore.typeId() == QMetaType::QByteArray ? fromCp1252(valore.toByteArray())
-                                                         : valore.toString();
+                                                        : valore.toString();
     FieldDef def;
     def.name = campo.Nome;
     def.type = campo.Tipo;

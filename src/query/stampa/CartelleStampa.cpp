@@ -41,8 +41,8 @@ QString FileStampa(const QString& base, const QString& relativa) {
 
 QString DirectoryBinStampa(const QString& directoryBin) {
     if (directoryBin.isEmpty() ||
-        withoutTrailingSeparator(directoryBin).compare(QLatin1String("C:\\WINDOWS"),
-                                                       Qt::CaseInsensitive) == 0)
+        withoutTrailingSeparator(directoryBin)
+                .compare(QLatin1String("C:\\WINDOWS"), Qt::CaseInsensitive) == 0)
         return QDir::currentPath() + u'/';
     return directoryBin;
 }

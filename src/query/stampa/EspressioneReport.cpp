@@ -27,7 +27,7 @@ struct Funzione {
 };
 
 constexpr Funzione kFunzioni[] = {
-    {"FSTR$", 2, 3}, {"STR$", 1, 3},  {"PAGE", 0, 0},  {"UPPER$", 1, 1}, {"LOWER$", 1, 1},
+    {"FSTR$", 2, 3}, {"STR$", 1, 3},  {"PAGE", 0, 0},   {"UPPER$", 1, 1}, {"LOWER$", 1, 1},
     {"LEN", 1, 1},   {"LEFT$", 2, 2}, {"RIGHT$", 2, 2}, {"MID$", 2, 3},
 };
 
@@ -244,12 +244,12 @@ ValoreReport funzione(const Nodo& n, const ContestoReport& c) {
     }
     if (n.nome == u"STR$") {
         const int lunghezza = a.size() > 1 ? int(numero(a[1])) : 0;
-        const QString testo = a.size() > 2 ? formatFloat(
-                                                 int(numero(a[2])) > 0
-                                                     ? "0." + QString(int(numero(a[2])), u'0')
-                                                     : QStringLiteral("0"),
-                                                 numero(a[0]))
-                                           : floatToText(numero(a[0]));
+        const QString testo =
+            a.size() > 2
+                ? formatFloat(int(numero(a[2])) > 0 ? "0." + QString(int(numero(a[2])), u'0')
+                                                    : QStringLiteral("0"),
+                              numero(a[0]))
+                : floatToText(numero(a[0]));
         return ValoreReport::Testo(testo.rightJustified(lunghezza));
     }
     const QString testo = a[0].Stampabile();
@@ -390,7 +390,8 @@ QString FormattaFstr(double numero, const QString& figura) {
     const qsizetype punto = figura.indexOf(u'.');
     const QString intera = punto < 0 ? figura : figura.left(punto);
     const int decimali =
-        punto < 0 ? 0 : int(figura.mid(punto + 1).count(QRegularExpression(QStringLiteral("[-#&]"))));
+        punto < 0 ? 0
+                  : int(figura.mid(punto + 1).count(QRegularExpression(QStringLiteral("[-#&]"))));
     // The platform's rounding, then the digits alone.
     QString cifre = formatNumber(std::abs(numero), decimali);
     cifre.remove(formatSettings().thousandSeparator);
@@ -399,8 +400,8 @@ QString FormattaFstr(double numero, const QString& figura) {
     const QString parteDecimale = virgola < 0 ? QString() : cifre.mid(virgola + 1);
     if (interi == u"0")
         interi.clear();
-    const bool negativo = numero < 0 && (!interi.isEmpty() || parteDecimale.count(u'0') !=
-                                                                   parteDecimale.size());
+    const bool negativo =
+        numero < 0 && (!interi.isEmpty() || parteDecimale.count(u'0') != parteDecimale.size());
     QString risultato;
     qsizetype k = 0; // digits written, from the right
     for (qsizetype i = intera.size() - 1; i >= 0; --i) {

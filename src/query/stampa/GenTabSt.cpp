@@ -1,7 +1,6 @@
 #include "query/stampa/GenTabSt.h"
 
 #include "common/TabelleTemp.h"
-#include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "query/stampa/CartelleStampa.h"
 #include "query/stampa/TitoloStampa.h"
@@ -34,14 +33,10 @@ int RighePerPaginaEffettive(int richieste, bool numeraPagine) {
     return std::max(richieste, kRigheIntestazione + 1 + (numeraPagine ? 2 : 0));
 }
 
-TGenTabStForm::TGenTabStForm(const QStringList& testate, bool numeraPagine, const QString& ditta,
-                             const QString& directoryLavoro, const QString& fileImpostazioni)
+TGenTabStForm::TGenTabStForm(const QStringList& testate, bool numeraPagine,
+                             const QString& directoryLavoro, const QString& righePerPagina)
     : intestazione_(testate.mid(0, kRigheIntestazione)), numeraPagine_(numeraPagine),
-      righePerPagina_(RighePerPaginaEffettive(
-          RighePerPaginaDaTesto(IniFile(fileImpostazioni)
-                                    .readString(ditta, QStringLiteral("RigheStampaQuery"),
-                                                QStringLiteral("50"))),
-          numeraPagine)),
+      righePerPagina_(RighePerPaginaEffettive(RighePerPaginaDaTesto(righePerPagina), numeraPagine)),
       testate_(preparaTabella(directoryLavoro, QStringLiteral("Stampe\\TEXT\\TESTATT"),
                               QStringLiteral("TESTATT.DB"),
                               {{QStringLiteral("NumeroPagina"), LocalField::Type::SmallInt}},

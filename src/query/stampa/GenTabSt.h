@@ -19,9 +19,11 @@ inline constexpr int kLunghezzaRigaStampa = 137;
 class TGenTabStForm {
 public:
     // `testate`: the header lines (at least the five above; more are
-    // ignored). The rows per page are the company's "RigheStampaQuery".
-    TGenTabStForm(const QStringList& testate, bool numeraPagine, const QString& ditta,
-                  const QString& directoryLavoro, const QString& fileImpostazioni);
+    // ignored). `righePerPagina`: the text of the company's
+    // "RigheStampaQuery" as the title dialog has just stored it (50 when it
+    // is not a number).
+    TGenTabStForm(const QStringList& testate, bool numeraPagine, const QString& directoryLavoro,
+                  const QString& righePerPagina);
     ~TGenTabStForm();
     TGenTabStForm(const TGenTabStForm&) = delete;
     TGenTabStForm& operator=(const TGenTabStForm&) = delete;

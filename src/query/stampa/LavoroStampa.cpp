@@ -1,7 +1,5 @@
 #include "query/stampa/LavoroStampa.h"
 
-
-
 namespace mavo {
 
 ValoreReport ValoreDiCampo(const CampoStampa& campo, const QVariant& valore) {

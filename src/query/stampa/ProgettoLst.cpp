@@ -38,7 +38,8 @@ QString allineamento(const CampoStampa& campo) {
 
 void descrizione(QStringList& l, const QString& testo, bool standard) {
     l << "[List description]"
-      << "[Description]" << " Text=" + testo << " FileVersion=3"
+      << "[Description]"
+      << " Text=" + testo << " FileVersion=3"
       << " Units=SCM-Units"
       << " TextQuote.Start=168"
       << " TextQuote.End=168"
@@ -220,8 +221,7 @@ QStringList LineeLSTAvanzato(const DatiProgettoAvanzato& d) {
       << " ObjectID=6"
       << " ObjectName=Elenco"
       << " Identifier="
-      << (d.Orizzontale ? " Rect=(11600,27400,269400,193600)"
-                        : " Rect=(11600,27400,193600,269400)")
+      << (d.Orizzontale ? " Rect=(11600,27400,269400,193600)" : " Rect=(11600,27400,193600,269400)")
       << " FgColor=(0,0,0)"
       << " BkColor=(255,255,128)"
       << " Locked=FALSE"
@@ -262,10 +262,9 @@ QStringList LineeLSTAvanzato(const DatiProgettoAvanzato& d) {
         l << " [Columns1]"
           << "  {";
         perColonna([&](const CampoStampa& c) {
-            const QString testo =
-                d.TotaliVoluti && c.ConTotali()
-                    ? FormattazioneCampoReportLSTAvanzato(c, "Totale." + c.Nome)
-                    : QStringLiteral("\" \"");
+            const QString testo = d.TotaliVoluti && c.ConTotali()
+                                      ? FormattazioneCampoReportLSTAvanzato(c, "Totale." + c.Nome)
+                                      : QStringLiteral("\" \"");
             return "  ,Width=" + larghezzaColonna(c) + allineamento(c) +
                    ",Separator=TRUE,SepWidth=0,Expression=TRUE," + fontTotali + kSpazio +
                    tra(testo);

@@ -33,8 +33,7 @@ void ScriviFileLst(const QString& file, const QStringList& linee);
 // The project of the advanced report, one column per visible field, and of
 // the simple one, one column of text lines; both mark the report up to date
 // and remember the kind they are for.
-void CreaFileLSTAvanzato(const QString& file, const DatiProgettoAvanzato& dati,
-                         StatoStampa& stato);
+void CreaFileLSTAvanzato(const QString& file, const DatiProgettoAvanzato& dati, StatoStampa& stato);
 void CreaFileLSTStandard(const QString& file, StatoStampa& stato);
 
 // The expression a column of the advanced project prints a field with:

@@ -112,8 +112,8 @@ std::optional<CarattereStampa> LeggiFontLst(const QString& valore) {
     if (colore.size() != 3 || resto.size() < 15)
         return std::nullopt;
     CarattereStampa c;
-    c.Colore = (quint32(colore[0].toInt() & 0xFF) << 16) | (quint32(colore[1].toInt() & 0xFF) << 8) |
-               quint32(colore[2].toInt() & 0xFF);
+    c.Colore = (quint32(colore[0].toInt() & 0xFF) << 16) |
+               (quint32(colore[1].toInt() & 0xFF) << 8) | quint32(colore[2].toInt() & 0xFF);
     c.Dimensione = resto[0].toInt();
     c.Grassetto = resto[5].toInt() >= 600;
     c.Corsivo = resto[6].toInt() != 0;
@@ -518,7 +518,8 @@ void ReportLst::ImpostaOrizzontale(bool orizzontale) {
             else if (stessa(base, u"ySize"))
                 linea = rientro + chiave + u'=' + QString::number(nuovaA);
             else if (stessa(base, u"Orientation"))
-                linea = rientro + chiave + (orizzontale ? QStringLiteral("=2") : QStringLiteral("=1"));
+                linea =
+                    rientro + chiave + (orizzontale ? QStringLiteral("=2") : QStringLiteral("=1"));
         } else if (oggetto >= 0 && stessa(chiave, u"Rect")) {
             const auto r = leggiRettangolo(linea.section(u'=', 1));
             if (!r)

@@ -47,8 +47,8 @@ int DeterminaNumeroMassimoRighe(const SorgenteStampa& sorgente, const QVariantLi
         if (!campo.Memo() || !campo.Visibile)
             continue;
         const QString testo = TestoValore(campo, riga.value(campo.Posizione));
-        massimo = std::max<int>(
-            massimo, int(LineeAvvolte(testo, larghezzaCampo(sorgente, i)).size()));
+        massimo =
+            std::max<int>(massimo, int(LineeAvvolte(testo, larghezzaCampo(sorgente, i)).size()));
     }
     return massimo;
 }

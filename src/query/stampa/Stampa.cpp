@@ -85,10 +85,11 @@ std::shared_ptr<const ReportLst> leggiProgetto(const QString& file, const QSet<Q
 }
 
 QHash<QString, ValoreReport> variabiliAvanzato(const ScelteTitolo& scelte) {
-    return {{QStringLiteral("NUMERAPAGINE"),
-             ValoreReport::Testo(scelte.NumeraPagine ? QStringLiteral("Si") : QStringLiteral("No"))},
-            {QStringLiteral("TITOLO"), ValoreReport::Testo(scelte.Titolo)},
-            {QStringLiteral("NOTE"), ValoreReport::Testo(scelte.Note)}};
+    return {
+        {QStringLiteral("NUMERAPAGINE"),
+         ValoreReport::Testo(scelte.NumeraPagine ? QStringLiteral("Si") : QStringLiteral("No"))},
+        {QStringLiteral("TITOLO"), ValoreReport::Testo(scelte.Titolo)},
+        {QStringLiteral("NOTE"), ValoreReport::Testo(scelte.Note)}};
 }
 
 // The advanced report (kind 0) of a project file.
@@ -119,7 +120,8 @@ bool stampaSemplice(StatoStampa& stato, const ContestoStampa& contesto, const QS
         progettoFile =
             scelte.NomeReport.isEmpty() ? fileTemporaneo(bin) : fileReport(bin, scelte.NomeReport);
         if (!scelte.NomeReport.isEmpty() && !esiste(progettoFile)) {
-            port.Errore("Attenzione: file " + progettoFile + " non trovato, impossibile continuare");
+            port.Errore("Attenzione: file " + progettoFile +
+                        " non trovato, impossibile continuare");
             return false;
         }
     } else if (!scelte.NomeReport.isEmpty()) {
@@ -135,7 +137,7 @@ bool stampaSemplice(StatoStampa& stato, const ContestoStampa& contesto, const QS
 
     RigheTesto righe(s, scelte.MemoEstesi);
     TGenTabStForm generatore(righe.Testate(scelte.Titolo, scelte.Note), scelte.NumeraPagine,
-                             contesto.Ditta, contesto.DirectoryLavoro, contesto.FileImpostazioni);
+                             contesto.DirectoryLavoro, scelte.RighePerPagina);
     {
         const std::unique_ptr<Progresso> progresso = port.CreaProgresso(kStampaInCorso);
         progresso->SetBarraVisibile(false);
@@ -196,8 +198,8 @@ bool stampa(StatoStampa& stato, const ContestoStampa& contesto, const QString& b
 } // namespace
 
 QString TitoloPredefinito(const QString& ditta, const QString& tabella) {
-    return "Ditta: " + ditta + " Tabella: " + tabella + "  Data: " +
-           dateToText(QDate::currentDate());
+    return "Ditta: " + ditta + " Tabella: " + tabella +
+           "  Data: " + dateToText(QDate::currentDate());
 }
 
 void ButtonStampaClick(StatoStampa& stato, const ContestoStampa& contesto,
@@ -238,9 +240,8 @@ void ButtonStampaClick(StatoStampa& stato, const ContestoStampa& contesto,
     stampa(stato, contesto, bin, scelte, dialoghi, port);
 }
 
-bool StampaConScelte(StatoStampa& stato, const ContestoStampa& contesto,
-                     const ScelteTitolo& scelte, const DialoghiStampa& dialoghi,
-                     Interazione& port) {
+bool StampaConScelte(StatoStampa& stato, const ContestoStampa& contesto, const ScelteTitolo& scelte,
+                     const DialoghiStampa& dialoghi, Interazione& port) {
     const QString bin = DirectoryBinStampa(contesto.DirectoryBin);
     stato.ValorePiuLungo = qBound(45, stato.ValorePiuLungo, 100);
     stato.Carattere = scelte.CarattereDialogo;

@@ -53,9 +53,8 @@ void ButtonEditReportClick(StatoStampa& stato, const ContestoStampa& contesto,
 
 // The print without the title dialog: what interroga does with the choices
 // of its command line (Esito is ignored). False when nothing was printed.
-bool StampaConScelte(StatoStampa& stato, const ContestoStampa& contesto,
-                     const ScelteTitolo& scelte, const DialoghiStampa& dialoghi,
-                     Interazione& port);
+bool StampaConScelte(StatoStampa& stato, const ContestoStampa& contesto, const ScelteTitolo& scelte,
+                     const DialoghiStampa& dialoghi, Interazione& port);
 
 // "Ditta: " + company + " Tabella: " + table + "  Data: " + today.
 QString TitoloPredefinito(const QString& ditta, const QString& tabella);

@@ -50,8 +50,7 @@ ScelteTitolo ApriTitoloStampa(const QString& fileImpostazioni, const QString& di
     scelte.Note = impostazioni.readString(ditta, kNote, note);
     scelte.MemoEstesi = impostazioni.readString(ditta, kMemo, QStringLiteral("No")) == u"Si";
     const int tipo = qBound(0, intero(impostazioni.readString(ditta, kTipo), 0), 2);
-    scelte.Orientamento =
-        intero(impostazioni.readString(ditta, kOrientamento), 0) == 1 ? 1 : 0;
+    scelte.Orientamento = intero(impostazioni.readString(ditta, kOrientamento), 0) == 1 ? 1 : 0;
     scelte.NumeraPagine = true;
     CambiaTipoReport(scelte, tipo);
     scelte.NomeReport = impostazioni.readString(ditta, kReport);
