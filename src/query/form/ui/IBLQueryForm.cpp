@@ -192,6 +192,7 @@ void TIBLQueryForm::creaPannelloRisposta() {
     CollegaPulsante(ButtonGira, [this] { MostraUnRecord(); });
     CollegaPulsante(ButtonSomma, [this] { ButtonSommaClick(); });
     CollegaPulsante(ButtonOrdina, [this] { ButtonOrdinaClick(); });
+    CollegaPulsante(ButtonStampa, [this] { ButtonStampaClick(); });
     CollegaPulsante(ButtonRitornaQuery, [this] { ButtonRitornaQueryClick(); });
     CollegaPulsante(ButtonChiudiRisposta, [this] { ButtonChiudiClick(); });
 }
