@@ -55,8 +55,9 @@ TEST_F(QueryForm, ANewFormListsEveryFieldShownAndRunsAsItIs) {
     EXPECT_FALSE(f.DBGrid1->isVisible());
     EXPECT_EQ(f.DBGrid2->modello().columnCount(), 5);
     EXPECT_EQ(colonnaRisposta(f, "COD"), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(pulsantiAbilitati(f), QStringList({"N.Rec.", "Aa", "1 Rec.", "So&mma", "&Ord./Tot.",
-                                                 "&Grafico", "&Esporta", "&Ritorna a Query"}));
+    EXPECT_EQ(pulsantiAbilitati(f),
+              QStringList({"N.Rec.", "Aa", "1 Rec.", "So&mma", "&Ord./Tot.", "&Grafico", "&Stampa",
+                           "&Esporta", "&Ritorna a Query"}));
     QStringList etichette;
     for (QLabel* l : f.Panel1->findChildren<QLabel*>())
         if (l->isVisible())

@@ -11,6 +11,8 @@
 #include "query/motore/CartelleQuery.h"
 #include "query/motore/IBFQuerForm.h"
 #include "query/risposta/Risposta.h"
+#include "query/stampa/Stampa.h"
+#include "query/stampa/disegno/DisegnoStampa.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -20,10 +22,9 @@ namespace mavo {
 
 namespace {
 
-// The answer written as the form's "Esporta" writes it, with the options of
-// the command line in place of the dialog.
-bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString& ditta,
-             const CartelleQuery& cartelle, Interazione& port) {
+// The grouping display (and, for the print, the totals) the command line
+// gives some fields, as the form's dialogs would.
+bool applicaCodici(const OpzioniInterroga& opzioni, Risposta& risposta, Interazione& port) {
     for (const auto& [nome, tipo] : opzioni.raggruppamenti) {
         const Field* campo = risposta.Dati().findField(nome);
         if (!campo) {
@@ -32,6 +33,64 @@ bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString&
         }
         risposta.Codici().AggTipoRaggruppamento(campo->fieldNo(), QChar(char16_t(u'0' + tipo)));
     }
+    for (const QString& nome : opzioni.totali) {
+        const Field* campo = risposta.Dati().findField(nome);
+        if (!campo) {
+            port.Errore("Il campo " + nome + " non è nella risposta (--totali)");
+            return false;
+        }
+        const int codice = risposta.Codici().Codice(campo->fieldNo());
+        if (!ControlloSuTotali(codice))
+            risposta.Codici().SetCodice(campo->fieldNo(), codice - codice / 10 % 10 * 10 + 10);
+    }
+    return true;
+}
+
+// The print the form's "Stampa" makes, with the options of the command line
+// in place of the title dialog, into a PDF file.
+bool stampa(const OpzioniInterroga& opzioni, Risposta& risposta, const QString& ditta,
+            const CartelleQuery& cartelle, Interazione& port) {
+    if (!applicaCodici(opzioni, risposta, port))
+        return false;
+    const ContestoStampa contesto{.RispostaQuery = &risposta,
+                                  .TabellaUnRecord = nullptr,
+                                  .Ditta = ditta,
+                                  .TabellaPrincipale = opzioni.tabella,
+                                  .DirectoryLavoro = cartelle.DirectoryLavoro,
+                                  .DirectoryBin = cartelle.DirectoryBin,
+                                  .FileImpostazioni = cartelle.FileImpostazioni,
+                                  .CarattereGriglia = std::nullopt};
+    ScelteTitolo scelte = ApriTitoloStampa(
+        contesto.FileImpostazioni, ditta,
+        opzioni.titolo.isEmpty() ? TitoloPredefinito(ditta, opzioni.tabella) : opzioni.titolo, {});
+    CambiaTipoReport(scelte, opzioni.tipoStampa);
+    scelte.Esito = 1;
+    if (opzioni.note)
+        scelte.Note = *opzioni.note;
+    if (opzioni.righePerPagina)
+        scelte.RighePerPagina = QString::number(*opzioni.righePerPagina);
+    scelte.Orientamento = opzioni.orizzontale ? 1 : 0;
+    scelte.NumeraPagine = opzioni.numeraPagine;
+    int pagine = 0;
+    DialoghiStampa dialoghi;
+    dialoghi.Uscita = [&](const LavoroStampa& lavoro) {
+        pagine = StampaInPdf(lavoro, opzioni.pdf);
+    };
+    StatoStampa stato;
+    if (!StampaConScelte(stato, contesto, scelte, dialoghi, port) || pagine == 0)
+        return false;
+    std::fprintf(
+        stderr, "%s\n",
+        qUtf8Printable(QStringLiteral("Stampate %1 pagine in %2").arg(pagine).arg(opzioni.pdf)));
+    return true;
+}
+
+// The answer written as the form's "Esporta" writes it, with the options of
+// the command line in place of the dialog.
+bool esporta(const OpzioniInterroga& opzioni, Risposta& risposta, const QString& ditta,
+             const CartelleQuery& cartelle, Interazione& port) {
+    if (!applicaCodici(opzioni, risposta, port))
+        return false;
     OpzioniEsportazione scelte = opzioni.esportazione;
     if (scelte.Tipo != TipoExport::IB) {
         scelte.Cartella = directoryPart(scelte.NomeFile);
@@ -77,6 +136,8 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaG
     if (opzioni.comando == OpzioniInterroga::Comando::Grafico)
         return disegna(port, risposta, cartelle.DirectoryLavoro, opzioni.grafico,
                        opzioni.fileGrafico);
+    if (opzioni.comando == OpzioniInterroga::Comando::Stampa)
+        return stampa(opzioni, risposta, contesto.Ditta, cartelle, port);
     ScriviRiga(stdout, risposta.Dati().fieldNames());
     risposta.Scorri([](const QVariantList& riga) {
         QStringList campi;

@@ -14,7 +14,8 @@ constexpr char Descrizione[] =
     "separati da ';'), i messaggi sullo standard error; esporta la scrive invece in un file\n"
     "(testo, xls, xlsx) o in una tabella nuova dell'archivio (--tipo IB), come il pulsante\n"
     "\"Esporta\"; grafico ne disegna il grafico in un'immagine (PNG, SVG o PDF), come il\n"
-    "pulsante \"Grafico\", senza bisogno di uno schermo. Nient'altro viene scritto negli archivi.\n"
+    "pulsante \"Grafico\", senza bisogno di uno schermo; stampa la stampa in un file PDF, come\n"
+    "il pulsante \"Stampa\" (senza finestra). Nient'altro viene scritto negli archivi.\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
@@ -25,6 +26,7 @@ constexpr char NoteFinali[] =
     "  interroga esporta --tabella ANAMAG --tipo Testo --destinazione a.txt --raggruppa PREZZO=1\n"
     "  interroga grafico --tabella ANAMAG --x DESCRIZIONE --y PREZZO --tipo \"A barre\" --png "
     "a.png\n"
+    "  interroga stampa --tabella ANAMAG --tipo 1 --totali GIACENZA --pdf anamag.pdf\n"
     "\nIl file di definizione è in UTF-8; la prima riga è Numero;Nome;Mostra;Condizione, ogni\n"
     "altra riga una riga della definizione (la condizione è tutto ciò che segue il terzo ';').\n"
     "Senza --definizione la query mostra tutti i campi della tabella, senza condizioni.";
@@ -43,7 +45,9 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
         "esporta", "Esegue la query ed esporta la risposta (file di testo, xls, xlsx o tabella)");
     CLI::App* grafico = app.add_subcommand(
         "grafico", "Esegue la query e ne disegna il grafico in un file PNG, SVG o PDF");
-    for (CLI::App* comando : {sql, esegui, esporta, grafico}) {
+    CLI::App* stampa =
+        app.add_subcommand("stampa", "Esegue la query e ne stampa la risposta in un file PDF");
+    for (CLI::App* comando : {sql, esegui, esporta, grafico, stampa}) {
         comando->group("Comandi");
         comando->footer("");
         comando->get_help_ptr()->group("Opzioni");
@@ -92,24 +96,52 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     esporta->add_flag("--rtf-in-chiaro", e.RtfInChiaro, "Memo RTF come testo semplice");
     esporta->add_option("--tag", tag, "Testo al posto dei ritorni a capo nei memo")
         ->type_name("TESTO");
-    esporta
-        ->add_option("--raggruppa", raggruppa,
-                     "Cifre raggruppate di un campo: 1 migliaia e due decimali, 2 migliaia senza "
-                     "decimali, 0 nessuna (ripetibile)")
-        ->type_name("CAMPO=0|1|2")
-        ->allow_extra_args(false)
-        ->check(CLI::Validator(
-            [](std::string& v) {
-                const QString testo = QString::fromStdString(v);
-                const qsizetype uguale = testo.lastIndexOf(u'=');
-                const QString tipo = testo.mid(uguale + 1);
-                return uguale > 0 && (tipo == u"0" || tipo == u"1" || tipo == u"2")
-                           ? std::string()
-                           : v + " (CAMPO=0, CAMPO=1 o CAMPO=2)";
-            },
-            ""));
+    const CLI::Validator campoERaggruppamento(
+        [](std::string& v) {
+            const QString testo = QString::fromStdString(v);
+            const qsizetype uguale = testo.lastIndexOf(u'=');
+            const QString tipo = testo.mid(uguale + 1);
+            return uguale > 0 && (tipo == u"0" || tipo == u"1" || tipo == u"2")
+                       ? std::string()
+                       : v + " (CAMPO=0, CAMPO=1 o CAMPO=2)";
+        },
+        "");
+    for (CLI::App* comando : {esporta, stampa})
+        comando
+            ->add_option("--raggruppa", raggruppa,
+                         "Cifre raggruppate di un campo: 1 migliaia e due decimali, 2 migliaia "
+                         "senza decimali, 0 nessuna (ripetibile)")
+            ->type_name("CAMPO=0|1|2")
+            ->allow_extra_args(false)
+            ->check(campoERaggruppamento);
 
-    std::string x, y, tipoGrafico, titolo, asseX, asseY, asseZ, png, svg, pdf;
+    int tipoStampa = 0, righe = 0;
+    std::string titolo, note, pdf;
+    std::vector<std::string> totali;
+    bool senzaNumeri = false;
+    stampa
+        ->add_option("--tipo", tipoStampa,
+                     "0 avanzato (una colonna per campo, predefinito), 1 semplice (righe di "
+                     "testo incorniciate), 2 veloce (le stesse righe a passo fisso)")
+        ->type_name("0|1|2")
+        ->check(CLI::Range(0, 2).description(""));
+    stampa->add_option("--titolo", titolo, "Titolo (predefinito: ditta, tabella e data)")
+        ->type_name("TESTO");
+    stampa->add_option("--note", note, "Note sotto il titolo (predefinite: quelle della ditta)")
+        ->type_name("TESTO");
+    stampa
+        ->add_option("--righe-per-pagina", righe,
+                     "Righe di ogni pagina delle stampe 1 e 2 (predefinite: quelle della ditta)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber.description(""));
+    stampa->add_flag("--orizzontale", opzioni.orizzontale, "Pagina orizzontale (stampa 0)");
+    stampa->add_flag("--senza-numeri-pagina", senzaNumeri, "Senza \"Pagina N° n\"");
+    stampa->add_option("--totali", totali, "Campo numerico da totalizzare in fondo (ripetibile)")
+        ->type_name("CAMPO")
+        ->allow_extra_args(false);
+    stampa->add_option("--pdf", pdf, "Il file PDF da scrivere")->type_name("FILE")->required();
+
+    std::string x, y, tipoGrafico, titoloGrafico, asseX, asseY, asseZ, png, svg, pdfGrafico;
     std::vector<std::string> serie;
     RichiestaGrafico& g = opzioni.grafico;
     grafico->add_option("--x", x, "Campo delle descrizioni dell'asse x")
@@ -127,19 +159,19 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     grafico->add_flag("--verticale", g.Verticale, "Descrizioni in verticale");
     grafico->add_flag("--originale", g.Impostazioni.Originale,
                       "Nell'ordine della risposta, senza ordinare");
-    grafico->add_option("--titolo", titolo, "Titolo del grafico")->type_name("TESTO");
+    grafico->add_option("--titolo", titoloGrafico, "Titolo del grafico")->type_name("TESTO");
     grafico->add_option("--asse-x", asseX, "Descrizione dell'asse x")->type_name("TESTO");
     grafico->add_option("--asse-y", asseY, "Descrizione dell'asse y")->type_name("TESTO");
     grafico->add_option("--asse-z", asseZ, "Descrizione dell'asse z")->type_name("TESTO");
     CLI::Option* filePng = grafico->add_option("--png", png, "File PNG da scrivere");
     CLI::Option* fileSvg = grafico->add_option("--svg", svg, "File SVG da scrivere");
-    CLI::Option* filePdf = grafico->add_option("--pdf", pdf, "File PDF da scrivere");
+    CLI::Option* filePdf = grafico->add_option("--pdf", pdfGrafico, "File PDF da scrivere");
     for (CLI::Option* file : {filePng, fileSvg, filePdf})
         file->type_name("FILE");
     filePng->excludes(fileSvg)->excludes(filePdf);
     fileSvg->excludes(filePdf);
     grafico->callback([&] {
-        if (png.empty() && svg.empty() && pdf.empty())
+        if (png.empty() && svg.empty() && pdfGrafico.empty())
             throw CLI::RequiredError("--png, --svg o --pdf");
     });
 
@@ -148,6 +180,7 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
     opzioni.comando = esegui->parsed()    ? OpzioniInterroga::Comando::Esegui
                       : esporta->parsed() ? OpzioniInterroga::Comando::Esporta
                       : grafico->parsed() ? OpzioniInterroga::Comando::Grafico
+                      : stampa->parsed()  ? OpzioniInterroga::Comando::Stampa
                                           : OpzioniInterroga::Comando::Sql;
     if (grafico->parsed()) {
         const auto testo = [](const std::string& t) { return QString::fromStdString(t); };
@@ -156,13 +189,30 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
         for (const std::string& s : serie)
             g.Impostazioni.SerieAggiunte << testo(s);
         g.Tipo = testo(tipoGrafico);
-        g.Titolo = testo(titolo);
+        g.Titolo = testo(titoloGrafico);
         if (grafico->count("--asse-x"))
             g.AsseX = testo(asseX);
         if (grafico->count("--asse-y"))
             g.AsseY = testo(asseY);
         g.AsseZ = testo(asseZ);
-        opzioni.fileGrafico = testo(!png.empty() ? png : !svg.empty() ? svg : pdf);
+        opzioni.fileGrafico = testo(!png.empty() ? png : !svg.empty() ? svg : pdfGrafico);
+    }
+    for (const std::string& r : raggruppa) {
+        const QString testo = QString::fromStdString(r);
+        const qsizetype uguale = testo.lastIndexOf(u'=');
+        opzioni.raggruppamenti.append({testo.left(uguale), testo.mid(uguale + 1).toInt()});
+    }
+    if (stampa->parsed()) {
+        opzioni.tipoStampa = tipoStampa;
+        opzioni.titolo = QString::fromStdString(titolo);
+        if (stampa->count("--note") > 0)
+            opzioni.note = QString::fromStdString(note);
+        if (stampa->count("--righe-per-pagina") > 0)
+            opzioni.righePerPagina = righe;
+        opzioni.numeraPagine = !senzaNumeri;
+        for (const std::string& t : totali)
+            opzioni.totali << QString::fromStdString(t);
+        opzioni.pdf = QString::fromStdString(pdf);
     }
     if (esporta->parsed()) {
         e.Tipo = *TipoDaParola(QString::fromStdString(tipo));
@@ -170,11 +220,6 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
         e.Separatore = QString::fromStdString(separatore);
         e.Tag = QString::fromStdString(tag);
         e.Esito = 1;
-        for (const std::string& r : raggruppa) {
-            const QString testo = QString::fromStdString(r);
-            const qsizetype uguale = testo.lastIndexOf(u'=');
-            opzioni.raggruppamenti.append({testo.left(uguale), testo.mid(uguale + 1).toInt()});
-        }
     }
     opzioni.tabella = QString::fromStdString(tabella);
     opzioni.suListino = archivio == "listino";

@@ -5,6 +5,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -12,7 +14,7 @@ namespace mavo {
 
 // What one run of interroga is asked to do.
 struct OpzioniInterroga {
-    enum class Comando { Sql, Esegui, Esporta, Grafico };
+    enum class Comando { Sql, Esegui, Esporta, Grafico, Stampa };
 
     int utente = 1;
     Comando comando = Comando::Sql;
@@ -30,6 +32,17 @@ struct OpzioniInterroga {
     // .pdf by its extension).
     RichiestaGrafico grafico;
     QString fileGrafico;
+
+    // stampa: the title dialog's choices (an empty title: the default one)
+    // and the fields to total.
+    int tipoStampa = 0;
+    QString titolo;
+    std::optional<QString> note;
+    std::optional<int> righePerPagina;
+    bool orizzontale = false;
+    bool numeraPagine = true;
+    QStringList totali;
+    QString pdf;
 };
 
 // The options of the command line, or the exit status when the run ends here

@@ -196,6 +196,7 @@ void TIBLQueryForm::creaPannelloRisposta() {
     CollegaPulsante(ButtonOrdina, [this] { ButtonOrdinaClick(); });
     CollegaPulsante(ButtonGrafico, [this] { ButtonGraficoClick(); });
     CollegaPulsante(ButtonEsporta, [this] { ButtonEsportaClick(); });
+    CollegaPulsante(ButtonStampa, [this] { ButtonStampaClick(); });
     CollegaPulsante(ButtonRitornaQuery, [this] { ButtonRitornaQueryClick(); });
     CollegaPulsante(ButtonChiudiRisposta, [this] { ButtonChiudiClick(); });
 }

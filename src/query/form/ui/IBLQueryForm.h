@@ -5,6 +5,7 @@
 #include "query/motore/Definizione.h"
 #include "query/motore/IBFQuerForm.h"
 #include "query/risposta/Risposta.h"
+#include "query/stampa/Stampa.h"
 
 #include <QDialog>
 #include <QFont>
@@ -93,6 +94,9 @@ public:
     bool StampaAggiornata = false;
     int LunghezzaMassima = 100; // of a value in the one-record view
     QFont CaratterePerStampa;
+    StatoStampa StatoDiStampa;
+    // The print's windows (title dialog, preview); tests put theirs here.
+    DialoghiStampa FinestreStampa;
 
     // Components.
     QWidget* Panel1 = nullptr; // key labels of the answer
@@ -164,6 +168,7 @@ public:
     void SettaFormRisposta();
     void SettaggioControlli();
     void MostraUnRecord();
+    void ButtonStampaClick();
     void EliminaCampo();   // F3 on the answer
     void AspettoBase();    // F4 on the answer
     void RaggruppaCifre(); // F5 on the answer
