@@ -1,8 +1,11 @@
 #pragma once
 
 #include "query/form/CondizioniGuidate.h"
+#include "query/form/ElabAvanzate.h"
+#include "query/motore/Definizione.h"
 
 #include <QFont>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -64,6 +67,16 @@ struct DialoghiQuery {
                        const QString& directoryBin, const QString& directoryLavoro,
                        const QFont& font)>
         Somma;
+    // "Elab. a&vanzate": the word of the operation chosen (empty: none);
+    // only those in `disponibili` can be chosen.
+    std::function<QString(QWidget* owner, Interazione& port, const StatoElaborazioni& stato,
+                          const QString& ditta, const QSet<QString>& disponibili)>
+        ElabAvanzate;
+    // "&Blocca Query": the lock row of `righe` and `bloccata` changed as the
+    // user asks; true when confirmed.
+    std::function<bool(QWidget* owner, Interazione& port, bool& bloccata, const QString& ditta,
+                       Definizione& righe)>
+        Blocco;
 };
 
 DialoghiQuery DialoghiPredefiniti();
