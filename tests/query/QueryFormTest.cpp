@@ -42,8 +42,8 @@ TEST_F(QueryForm, ANewFormListsEveryFieldShownAndRunsAsItIs) {
                                            {"DATA", 1, ""},
                                            {"NOTE", 1, ""}}));
     // The functions to come show their buttons, which stay off until they are there.
-    EXPECT_EQ(pulsantiAbilitati(f),
-              QStringList({"&Esegui Query", "&Seleziona Tutto", "&Deselez. Tutto", "&Chiudi"}));
+    EXPECT_EQ(pulsantiAbilitati(f), QStringList({"&Esegui Query", "&Seleziona Tutto",
+                                                 "&Deselez. Tutto", "Elab. a&vanzate", "&Chiudi"}));
     EXPECT_FALSE(f.ButtonAggiungiT->isEnabled());
     EXPECT_TRUE(f.ButtonAggiungiT->isVisible());
 
