@@ -69,7 +69,7 @@ TEST_F(InterrogaTest, FailuresAndUsage) {
          1,
          "ERRORE: Impossibile leggere il file di definizione /nessuna/def.txt\n"},
         {{"sql", "--utente", "77", "--tabella", "T"}, 1, "ERRORE: L'utente 77 non esiste"},
-        {{}, 2, "ERRORE: Manca il comando (sql, esegui o esporta)\n"},
+        {{}, 2, "ERRORE: Manca il comando (sql, esegui, esporta o storico)\n"},
         {{"sql"}, 2, "ERRORE: Manca l'argomento obbligatorio --tabella\n"},
         {{"sql", "--tabella", "T", "--archivio", "magazzino"},
          2,
