@@ -12,6 +12,11 @@ namespace mavo::db {
 class Database;
 class Statement;
 
+// A short write transaction: sees what others committed, never waits on a
+// lock another holds (the conflict is reported at once).
+inline const QStringList TpbScritturaBreve = {"isc_tpb_write", "isc_tpb_read_committed",
+                                              "isc_tpb_rec_version", "isc_tpb_nowait"};
+
 // A transaction on one database. Parameters use the engine's names:
 // "isc_tpb_concurrency", "isc_tpb_nowait", "isc_tpb_lock_timeout=5", ...
 // (the "isc_tpb_" prefix may be left out); none means the server's defaults.

@@ -8,6 +8,8 @@
 #include "host/demo/DemoEnvironment.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
+#include "platform/ui/QtInterazione.h"
+#include "query/storico/ui/QueryDelHost.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,7 +25,6 @@
 namespace {
 
 using FunzioneEsportata = int32_t (*)(int32_t NumeroUtente, int32_t IdFinestra);
-
 
 void errore(const QString& testo) {
     std::cerr << "mavo-host: " << testo.toLocal8Bit().constData() << std::endl;
@@ -72,6 +73,26 @@ int apriFinestra(QApplication& app, int utente, int chiudiDopo) {
     return app.exec();
 }
 
+// The host's own query windows: the tool in history mode on an entry.
+int apriQuery(QApplication& app, int utente, const QString& tabella, const QString& codice1,
+              const QString& codice2, int chiudiDopo) {
+    mavo::ChiaveStorico chiave;
+    bool valido = false;
+    chiave.Codice1 = codice1.toInt(&valido);
+    if (!valido || !mavo::LeggiCodice2(codice2, chiave.Codice2)) {
+        errore("voce dello storico non valida: " + codice1 + " " + codice2);
+        return 2;
+    }
+    if (chiudiDopo >= 0)
+        QTimer::singleShot(chiudiDopo, &app, [] {
+            for (QWidget* finestra : QApplication::topLevelWidgets())
+                if (finestra->isVisible())
+                    finestra->close();
+        });
+    mavo::QtInterazione port;
+    return mavo::ApriQueryStorico(port, utente, tabella, chiave) ? 0 : 1;
+}
+
 int esegui(const QStringList& argomenti, QApplication* app) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Ospite della libreria Mavo");
@@ -82,7 +103,14 @@ int esegui(const QStringList& argomenti, QApplication* app) {
                                            "NUMERO", "1");
     const QCommandLineOption opzioneChiudi(
         "chiudi-dopo", "Chiude le finestre dopo MILLISECONDI (prove automatiche).", "MILLISECONDI");
-    parser.addOptions({opzioneDemo, opzioneUtente, opzioneChiudi});
+    const QCommandLineOption opzioneQuery(
+        "query", "Apre la query sulla TABELLA dell'archivio della ditta.", "TABELLA");
+    const QCommandLineOption opzioneStorico(
+        "storico",
+        "Con --query: modalità archivio storico sulla voce C1 C2 (C2 può avere "
+        "decimali, 1.5 o 1,5).",
+        "C1 C2");
+    parser.addOptions({opzioneDemo, opzioneUtente, opzioneChiudi, opzioneQuery, opzioneStorico});
     parser.process(argomenti);
 
     if (parser.isSet(opzioneDemo))
@@ -94,6 +122,15 @@ int esegui(const QStringList& argomenti, QApplication* app) {
         return 2;
     }
     const int chiudiDopo = parser.isSet(opzioneChiudi) ? parser.value(opzioneChiudi).toInt() : -1;
+    if (parser.isSet(opzioneQuery)) {
+        const QStringList resto = parser.positionalArguments();
+        if (!parser.isSet(opzioneStorico) || resto.size() != 1) {
+            errore("--query vuole --storico C1 C2");
+            return 2;
+        }
+        return apriQuery(*app, utente, parser.value(opzioneQuery), parser.value(opzioneStorico),
+                         resto.first(), chiudiDopo);
+    }
     return apriFinestra(*app, utente, chiudiDopo);
 }
 

@@ -6,15 +6,21 @@
 #include "platform/Cp1252.h"
 #include "platform/ScriptedInterazione.h"
 #include "platform/SqlTesto.h"
+#include "query/form/ui/IBLQueryForm.h"
+#include "query/storico/Storico.h"
+#include "query/storico/ui/QueryDelHost.h"
 #include "support/TestDb.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace mavo;
@@ -197,6 +203,41 @@ TEST_F(Host, ExportLeaksNothingUnderValgrind) {
     EXPECT_TRUE(testo.contains("definitely lost: 0 bytes") ||
                 testo.contains("no leaks are possible"))
         << testo.right(4000).toStdString();
+}
+
+// The host's own query windows open the tool in history mode on an entry.
+TEST_F(Host, QueryInHistoryModeOpensOnTheStoredEntry) {
+    ASSERT_EQ(esitoCreazione, 0);
+    const Definizione salvata = {{1, "ID", 1, "(ID < 5)"}, {2, "CODICE", 1, "l'è"}};
+    {
+        std::unique_ptr<db::Database> archivio;
+        ArchivioStorico storico(apri(archivio, demo().archivio));
+        storico.CreaTabelle();
+        storico.SalvaInterrogazione({5, 1.5}, salvata);
+    }
+    qputenv("MAVO_HOST_DIR", cartella->path().toLocal8Bit());
+    ScriptedInterazione port;
+    Definizione vista;
+    bool storico = false;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TIBLQueryForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        vista = form->LeggiRighe();
+        storico = form->ModoStorico && form->Codice1 == 5 && form->Codice2 == 1.5;
+        form->ButtonChiudi->click();
+    });
+    EXPECT_TRUE(ApriQueryStorico(port, 1, "ANAMAG", {5, 1.5}));
+    EXPECT_EQ(vista, salvata);
+    EXPECT_TRUE(storico);
+    EXPECT_TRUE(port.messages().isEmpty()) << "unchanged: closed without asking";
+
+    // The host stand-in's entry; wrong entries are refused.
+    EXPECT_EQ(eseguiHost({"--utente", "1", "--query", "ANAMAG", "--storico", "5", "1,5",
+                          "--chiudi-dopo", "1500"},
+                         cartella->path()),
+              0);
+    EXPECT_EQ(eseguiHost({"--query", "ANAMAG", "--storico", "5", "x"}, cartella->path()), 2);
+    EXPECT_EQ(eseguiHost({"--query", "ANAMAG"}, cartella->path()), 2);
 }
 
 TEST(HostSenzaAmbiente, MissingUsersDatabaseIsAnError) {

@@ -119,13 +119,21 @@ QString FormQuery::notaLunga() {
     return nota.trimmed();
 }
 
-TIBLQueryForm& FormQuery::apri(DialoghiQuery dialoghi, bool eseguiAllApertura) {
+TIBLQueryForm& FormQuery::crea(DialoghiQuery dialoghi) {
     form = std::make_unique<TIBLQueryForm>(tabella, "C:\\BIN", lavoro.path(), "D01", archivio.db(),
                                            7, &port, nullptr, std::move(dialoghi));
-    form->EseguiAllApertura = eseguiAllApertura;
+    return *form;
+}
+
+TIBLQueryForm& FormQuery::mostra() {
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     return *form;
+}
+
+TIBLQueryForm& FormQuery::apri(DialoghiQuery dialoghi, bool eseguiAllApertura) {
+    crea(std::move(dialoghi)).EseguiAllApertura = eseguiAllApertura;
+    return mostra();
 }
 
 void FormQuery::esegui() {

@@ -43,6 +43,10 @@ protected:
 
     TIBLQueryForm& apri(DialoghiQuery dialoghi = DialoghiPredefiniti(),
                         bool eseguiAllApertura = false);
+    // The form made, not yet shown (what is set before it shows can be set).
+    TIBLQueryForm& crea(DialoghiQuery dialoghi = DialoghiPredefiniti());
+    // Shows the form made.
+    TIBLQueryForm& mostra();
     // Runs the query as the user does, with the button.
     void esegui();
 

@@ -1,4 +1,5 @@
 #include "cli/interroga/Comandi.h"
+#include "cli/interroga/ComandiStorico.h"
 
 #include "cli/comune/RigaDiComandoItaliana.h"
 #include "cli/interroga/FileDefinizione.h"
@@ -111,6 +112,8 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaG
     // A missing archive has been told by the data module.
     if (!archivio.connected())
         return false;
+    if (opzioni.comando >= OpzioniInterroga::Comando::StoricoElenco)
+        return EseguiStorico(opzioni, contesto, archivio, port);
     const CartelleQuery cartelle = LeggiCartelleQuery(settingsFilePath(), contesto.Ditta);
     TIBFQuerForm motore(port, archivio,
                         {.Utente = opzioni.utente,

@@ -15,7 +15,8 @@ constexpr char Descrizione[] =
     "(testo, xls, xlsx) o in una tabella nuova dell'archivio (--tipo IB), come il pulsante\n"
     "\"Esporta\"; grafico ne disegna il grafico in un'immagine (PNG, SVG o PDF), come il\n"
     "pulsante \"Grafico\", senza bisogno di uno schermo; stampa la stampa in un file PDF, come\n"
-    "il pulsante \"Stampa\" (senza finestra). Nient'altro viene scritto negli archivi.\n"
+    "il pulsante \"Stampa\" (senza finestra). Nient'altro viene scritto negli archivi, se non\n"
+    "lo storico delle query (storico salva).\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
@@ -27,6 +28,10 @@ constexpr char NoteFinali[] =
     "  interroga grafico --tabella ANAMAG --x DESCRIZIONE --y PREZZO --tipo \"A barre\" --png "
     "a.png\n"
     "  interroga stampa --tabella ANAMAG --tipo 1 --totali GIACENZA --pdf anamag.pdf\n"
+    "  interroga storico elenco\n"
+    "  interroga storico mostra 5 1,5\n"
+    "  interroga storico esegui --tabella ANAMAG 5 1,5\n"
+    "  interroga storico salva --tabella ANAMAG --definizione query.txt 5 1.5\n"
     "\nIl file di definizione è in UTF-8; la prima riga è Numero;Nome;Mostra;Condizione, ogni\n"
     "altra riga una riga della definizione (la condizione è tutto ciò che segue il terzo ';').\n"
     "Senza --definizione la query mostra tutti i campi della tabella, senza condizioni.";
@@ -175,8 +180,78 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
             throw CLI::RequiredError("--png, --svg o --pdf");
     });
 
+    // The history of the query windows: entries C1 C2 (C2 may be "1.5" or "1,5").
+    CLI::App* storico = app.add_subcommand(
+        "storico", "Lo storico delle query delle finestre (voci Codice1 Codice2)");
+    storico->group("Comandi");
+    storico->footer("");
+    storico->require_subcommand(1);
+    CLI::App* elenco = storico->add_subcommand(
+        "elenco", "Elenca le voci: Codice1, Codice2, righe, campi della tabella usati");
+    CLI::App* mostra = storico->add_subcommand(
+        "mostra", "Stampa le righe salvate della voce come file di definizione");
+    CLI::App* eseguiStorico = storico->add_subcommand(
+        "esegui", "Esegue la query della voce e stampa la risposta con l'aspetto salvato");
+    CLI::App* salva = storico->add_subcommand(
+        "salva", "Salva il file di definizione nella voce (al posto di quanto c'era)");
+    std::string codice1, codice2;
+    const CLI::Validator numeroIntero(
+        [](std::string& v) {
+            bool ok = false;
+            QString::fromStdString(v).toInt(&ok);
+            return ok ? std::string() : v + " (un numero intero)";
+        },
+        "");
+    const CLI::Validator numeroCodice2(
+        [](std::string& v) {
+            double valore = 0;
+            return LeggiCodice2(QString::fromStdString(v), valore)
+                       ? std::string()
+                       : v + " (un numero: 1, 1.5, 1,5)";
+        },
+        "");
+    for (CLI::App* comando : {elenco, mostra, eseguiStorico, salva}) {
+        comando->group("Comandi");
+        comando->footer("");
+        comando->get_help_ptr()->group("Opzioni");
+        comando
+            ->add_option("--archivio", archivio,
+                         "ditta (l'archivio della ditta, predefinito) oppure listino")
+            ->type_name("ditta|listino")
+            ->check(CLI::IsMember({"ditta", "listino"}).description(""));
+        if (comando == elenco)
+            continue;
+        comando->add_option("codice1", codice1, "Codice1 della voce")
+            ->type_name("C1")
+            ->required()
+            ->check(numeroIntero);
+        comando->add_option("codice2", codice2, "Codice2 della voce")
+            ->type_name("C2")
+            ->required()
+            ->check(numeroCodice2);
+    }
+    for (CLI::App* comando : {eseguiStorico, salva})
+        comando->add_option("--tabella", tabella, "Tabella principale della query")
+            ->type_name("T")
+            ->required();
+    salva->add_option("--definizione", definizione, "File con la definizione da salvare")
+        ->type_name("FILE")
+        ->required();
+
     if (const std::optional<int> esito = AnalizzaRigaDiComando(app, argc, argv))
         return *esito;
+    if (storico->parsed()) {
+        opzioni.comando = elenco->parsed()          ? OpzioniInterroga::Comando::StoricoElenco
+                          : mostra->parsed()        ? OpzioniInterroga::Comando::StoricoMostra
+                          : eseguiStorico->parsed() ? OpzioniInterroga::Comando::StoricoEsegui
+                                                    : OpzioniInterroga::Comando::StoricoSalva;
+        opzioni.voce.Codice1 = QString::fromStdString(codice1).toInt();
+        LeggiCodice2(QString::fromStdString(codice2), opzioni.voce.Codice2);
+        opzioni.tabella = QString::fromStdString(tabella);
+        opzioni.suListino = archivio == "listino";
+        opzioni.definizione = QString::fromStdString(definizione);
+        return opzioni;
+    }
     opzioni.comando = esegui->parsed()    ? OpzioniInterroga::Comando::Esegui
                       : esporta->parsed() ? OpzioniInterroga::Comando::Esporta
                       : grafico->parsed() ? OpzioniInterroga::Comando::Grafico

@@ -2,6 +2,7 @@
 
 #include "query/esporta/OpzioniEsportazione.h"
 #include "query/grafici/RichiestaGrafico.h"
+#include "query/storico/Storico.h"
 
 #include <QList>
 #include <QString>
@@ -14,13 +15,24 @@ namespace mavo {
 
 // What one run of interroga is asked to do.
 struct OpzioniInterroga {
-    enum class Comando { Sql, Esegui, Esporta, Grafico, Stampa };
+    enum class Comando {
+        Sql,
+        Esegui,
+        Esporta,
+        Grafico,
+        Stampa,
+        StoricoElenco,
+        StoricoMostra,
+        StoricoEsegui,
+        StoricoSalva
+    };
 
     int utente = 1;
     Comando comando = Comando::Sql;
     QString tabella;
     bool suListino = false; // the price-list archive, else the company archive
     QString definizione;    // file; empty: every field of the table, no condition
+    ChiaveStorico voce;     // storico mostra, esegui, salva
 
     // esporta: the dialog's choices (Cartella empty and NomeFile the whole
     // destination: a path, or the table's name), and the grouping display

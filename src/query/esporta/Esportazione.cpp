@@ -138,8 +138,7 @@ QVector<const Field*> campiPerPosizione(const Dataset& dati) {
 
 // A short write transaction of the tool's own on the answer's archive.
 void avviaScrittura(db::Transaction& t) {
-    t.setParams(
-        {"isc_tpb_write", "isc_tpb_read_committed", "isc_tpb_rec_version", "isc_tpb_nowait"});
+    t.setParams(db::TpbScritturaBreve);
     t.start();
 }
 

@@ -47,40 +47,67 @@ void CreaTabAspRTmp(MemoryDataset& tabella) {
     tabella.open();
 }
 
-void SalvaAspetto(MemoryDataset& tabella, const Dataset& risposta,
-                  const CodiciVisualizzazione& codici) {
-    tabella.emptyTable();
+Aspetto AspettoDi(const Dataset& risposta, const CodiciVisualizzazione& codici) {
     QVector<Field*> campi = campiInOrdine(risposta);
     std::sort(campi.begin(), campi.end(),
               [](const Field* a, const Field* b) { return a->fieldNo() < b->fieldNo(); });
-    for (const Field* campo : std::as_const(campi)) {
+    Aspetto righe;
+    for (const Field* campo : std::as_const(campi))
+        righe.append({campo->fieldNo(), campo->fieldName(), campo->displayWidth(),
+                      campo->visible() ? 1 : 0, campo->index(), codici.Codice(campo->fieldNo())});
+    return righe;
+}
+
+Aspetto LeggiAspetto(MemoryDataset& tabella) {
+    Aspetto righe;
+    const auto intero = [&](const char* nome) {
+        return int(tabella.fieldByName(nome)->asInteger());
+    };
+    for (tabella.first(); !tabella.eof(); tabella.next())
+        righe.append({intero("NCampo"), tabella.fieldByName("NomeCampo")->asString(), intero("Dim"),
+                      intero("Vis"), intero("Pos"), intero("Raggruppa")});
+    tabella.first();
+    return righe;
+}
+
+void ScriviAspetto(MemoryDataset& tabella, const Aspetto& righe) {
+    tabella.emptyTable();
+    for (const RigaAspetto& riga : righe) {
         tabella.append();
-        tabella.fieldByName("NCampo")->setValue(campo->fieldNo());
-        tabella.fieldByName("NomeCampo")->setValue(campo->fieldName());
-        tabella.fieldByName("Dim")->setValue(campo->displayWidth());
-        tabella.fieldByName("Vis")->setValue(campo->visible() ? 1 : 0);
-        tabella.fieldByName("Pos")->setValue(campo->index());
-        tabella.fieldByName("Raggruppa")->setValue(codici.Codice(campo->fieldNo()));
+        tabella.fieldByName("NCampo")->setValue(riga.NCampo);
+        tabella.fieldByName("NomeCampo")->setValue(riga.NomeCampo);
+        tabella.fieldByName("Dim")->setValue(riga.Dim);
+        tabella.fieldByName("Vis")->setValue(riga.Vis);
+        tabella.fieldByName("Pos")->setValue(riga.Pos);
+        tabella.fieldByName("Raggruppa")->setValue(riga.Raggruppa);
         tabella.post();
     }
     tabella.first();
 }
 
+void SalvaAspetto(MemoryDataset& tabella, const Dataset& risposta,
+                  const CodiciVisualizzazione& codici) {
+    ScriviAspetto(tabella, AspettoDi(risposta, codici));
+}
+
 void RipristinaAspetto(MemoryDataset& tabella, Dataset& risposta) {
+    RipristinaAspetto(LeggiAspetto(tabella), risposta);
+}
+
+void RipristinaAspetto(const Aspetto& righe, Dataset& risposta) {
     struct Posto {
         Field* campo;
         int pos;
     };
     QVector<Posto> posti;
-    for (tabella.first(); !tabella.eof(); tabella.next()) {
-        Field* campo = risposta.findField(tabella.fieldByName("NomeCampo")->asString());
+    for (const RigaAspetto& riga : righe) {
+        Field* campo = risposta.findField(riga.NomeCampo);
         if (!campo)
             continue;
-        const int dim = int(tabella.fieldByName("Dim")->asInteger());
-        campo->setDisplayLabel(TitoloCampo(campo->fieldName(), dim));
-        campo->setDisplayWidth(dim);
-        campo->setVisible(tabella.fieldByName("Vis")->asInteger() == 1);
-        posti.append({campo, int(tabella.fieldByName("Pos")->asInteger())});
+        campo->setDisplayLabel(TitoloCampo(campo->fieldName(), riga.Dim));
+        campo->setDisplayWidth(riga.Dim);
+        campo->setVisible(riga.Vis == 1);
+        posti.append({campo, riga.Pos});
     }
     // From the leftmost column on, so that a move never shifts a column
     // already in its place.

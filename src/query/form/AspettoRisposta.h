@@ -17,6 +17,24 @@ class MemoryDataset;
 // (the field's display code).
 void CreaTabAspRTmp(MemoryDataset& tabella);
 
+// One row of a layout, as the layout table and the stored layouts hold it.
+struct RigaAspetto {
+    int NCampo = 0;
+    QString NomeCampo;
+    int Dim = 0;
+    int Vis = 1;
+    int Pos = 0;
+    int Raggruppa = 0;
+    bool operator==(const RigaAspetto&) const = default;
+};
+using Aspetto = QVector<RigaAspetto>;
+
+// The layout of the open answer: one row per field, in field-list order.
+Aspetto AspettoDi(const Dataset& risposta, const CodiciVisualizzazione& codici);
+// The rows of the layout table, and back.
+Aspetto LeggiAspetto(MemoryDataset& tabella);
+void ScriviAspetto(MemoryDataset& tabella, const Aspetto& righe);
+
 // One row per field of the open answer, in field-list order.
 void SalvaAspetto(MemoryDataset& tabella, const Dataset& risposta,
                   const CodiciVisualizzazione& codici);
@@ -24,6 +42,7 @@ void SalvaAspetto(MemoryDataset& tabella, const Dataset& risposta,
 // Puts the kept layout back on the fields of the same names (others are
 // left alone), columns in their kept order.
 void RipristinaAspetto(MemoryDataset& tabella, Dataset& risposta);
+void RipristinaAspetto(const Aspetto& righe, Dataset& risposta);
 
 // A column title: the name cut to the display width when that is shorter.
 QString TitoloCampo(const QString& nome, int larghezza);

@@ -15,7 +15,8 @@ namespace mavo {
 
 void ApriQuery(IbTable& tabella, db::Database& database, const QString& directoryBin,
                const QString& directoryLavoro, const QString& ditta, bool eseguiAllApertura,
-               const QString& fileImpostazioni, int utente, Interazione* port, QWidget* owner) {
+               const QString& fileImpostazioni, int utente, Interazione* port, QWidget* owner,
+               std::optional<ChiaveStorico> storico) {
     // Declared in the order they are made: they go in the reverse one.
     db::Database connessione;
     connessione.setDatabaseName(database.databaseName());
@@ -42,6 +43,11 @@ void ApriQuery(IbTable& tabella, db::Database& database, const QString& director
         form.EseguiAllApertura = eseguiAllApertura;
         form.FileImpostazioni = cartelle.FileImpostazioni;
         form.FileEsportazione.clear();
+        if (storico) {
+            form.ModoStorico = true;
+            form.Codice1 = storico->Codice1;
+            form.Codice2 = storico->Codice2;
+        }
         form.exec();
     }
     principale.close();

@@ -3,6 +3,7 @@
 #include "common/ui/EditData.h"
 #include "common/ui/PimDataForm.h"
 #include "common/ui/PimIn1Form.h"
+#include "query/blocco/ui/BloccaQForm.h"
 #include "query/calcoli/ui/CalcSommaForm.h"
 #include "query/calcoli/ui/EditCondForm.h"
 #include "query/calcoli/ui/FormuleForm.h"
@@ -12,6 +13,7 @@
 #include "query/calcoli/ui/SommaForm.h"
 #include "query/collegate/ui/IBAggForm.h"
 #include "query/esporta/ui/EsportaRisposta.h"
+#include "query/form/ui/ElabAvanForm.h"
 #include "query/form/ui/FinestraSql.h"
 #include "query/grafici/ui/GraficoForm.h"
 
@@ -103,6 +105,19 @@ void somma(QWidget* owner, Interazione& port, Dataset& risposta, const QString& 
     dialogo.exec();
 }
 
+QString elabAvanzate(QWidget* owner, Interazione& port, const StatoElaborazioni& stato,
+                     const QString& ditta, const QSet<QString>& disponibili) {
+    TElabAvanForm dialogo(stato, ditta, disponibili, port, owner);
+    dialogo.exec();
+    return dialogo.Parola;
+}
+
+bool blocco(QWidget* owner, Interazione& port, bool& bloccata, const QString& ditta,
+            Definizione& righe) {
+    TBloccaQForm dialogo(bloccata, ditta, righe, port, owner);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
 } // namespace
 
 DialoghiQuery DialoghiPredefiniti() {
@@ -119,7 +134,9 @@ DialoghiQuery DialoghiPredefiniti() {
             MostraGrafici,
             ButtonEsportaClick,
             AggiungiTabellaCollegata,
-            ScegliTabellaDaEliminare};
+            ScegliTabellaDaEliminare,
+            elabAvanzate,
+            blocco};
 }
 
 } // namespace mavo

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "query/form/CondizioniGuidate.h"
+#include "query/form/ElabAvanzate.h"
 #include "query/motore/Definizione.h"
 
 #include <QFont>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -83,6 +85,16 @@ struct DialoghiQuery {
         AggiungiTabella;
     // "E&limina tabella ": one of the linked tables' headers; empty when cancelled.
     std::function<QString(QWidget* owner, const QStringList& tabelle)> EliminaTabella;
+    // "Elab. a&vanzate": the word of the operation chosen (empty: none);
+    // only those in `disponibili` can be chosen.
+    std::function<QString(QWidget* owner, Interazione& port, const StatoElaborazioni& stato,
+                          const QString& ditta, const QSet<QString>& disponibili)>
+        ElabAvanzate;
+    // "&Blocca Query": the lock row of `righe` and `bloccata` changed as the
+    // user asks; true when confirmed.
+    std::function<bool(QWidget* owner, Interazione& port, bool& bloccata, const QString& ditta,
+                       Definizione& righe)>
+        Blocco;
 };
 
 DialoghiQuery DialoghiPredefiniti();

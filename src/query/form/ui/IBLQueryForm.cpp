@@ -250,6 +250,8 @@ void TIBLQueryForm::creaPannelloDefinizione() {
     CollegaPulsante(ButtonAggiungiT, [this] { ButtonAggiungiTClick(); });
     CollegaPulsante(ButtonEliminaT, [this] { ButtonEliminaTClick(); });
     CollegaPulsante(ButtonChiudi, [this] { ButtonChiudiClick(); });
+    CollegaPulsante(ButtonElabAvanzate, [this] { ButtonElabAvanzateClick(); });
+    CollegaElaborazione(elaborazione::BloccaQuery, [this] { BloccaQuery(); });
 }
 
 void TIBLQueryForm::creaGriglie() {
@@ -346,8 +348,8 @@ bool TIBLQueryForm::VistaRisposta() const {
     return Panel2->isVisibleTo(this);
 }
 
-void TIBLQueryForm::protetto(const std::function<void()>& comando) {
-    EseguiProtetto(port_, comando);
+bool TIBLQueryForm::protetto(const std::function<void()>& comando) {
+    return EseguiProtetto(port_, comando);
 }
 
 void TIBLQueryForm::showEvent(QShowEvent* event) {
@@ -356,6 +358,10 @@ void TIBLQueryForm::showEvent(QShowEvent* event) {
         return;
     mostrata_ = true;
     SettaggioControlli();
+    // Loaded once: coming back from a dialog must not load it again over
+    // what the user changed meanwhile.
+    if (ModoStorico && !protetto([this] { CheckArchiviStorico(); }))
+        return;
     // Once, when the form first shows: coming back from a dialog must not run
     // it again and throw away what the user did meanwhile.
     if (EseguiAllApertura)

@@ -6,9 +6,11 @@
 #include "query/motore/IBFQuerForm.h"
 #include "query/risposta/Risposta.h"
 #include "query/stampa/Stampa.h"
+#include "query/storico/Storico.h"
 
 #include <QDialog>
 #include <QFont>
+#include <QHash>
 #include <functional>
 #include <memory>
 
@@ -70,6 +72,13 @@ public:
     // A button of a function wired later: from now on it runs `azione` and
     // is enabled with the other buttons of its view.
     void CollegaPulsante(QAbstractButton* pulsante, std::function<void()> azione);
+    // An operation of "Elab. a&vanzate", by the word its dialog returns
+    // ("CampiVisibili", "QueryAffiancata", "TogliQueryAffiancata",
+    // "PassaPrecedente", "PassaSuccessiva", "EliminaSuccessiva"; the form
+    // itself connects "BloccaQuery"): from now on the dialog offers its
+    // button and the form runs `azione` when it is chosen. The three chain
+    // words run only in history mode.
+    void CollegaElaborazione(const QString& parola, std::function<void()> azione);
 
     Interazione& interazione() const { return port_; }
     TIBFQuerForm& Motore() { return *motore_; }
@@ -88,9 +97,14 @@ public:
     QString TabellaExtra;
     StatoDefinizione Stato; // locked, side-by-side, in a chain, F11, F12
     int LivelloCatena = 0;
+    double NumeroCatena = 0; // Codice2 of the current chained query (Codice1 2000)
+    // History mode and the form's own entry: set before the form shows.
     bool ModoStorico = false;
     int Codice1 = 0;
     double Codice2 = 0;
+    // Set by the chained queries: checks the successors of a changed query
+    // before the form closes (true: it may close). Unset, nothing is checked.
+    std::function<bool()> ValidazioneSuccessive;
     bool StampaAggiornata = false;
     int LunghezzaMassima = 100; // of a value in the one-record view
     QFont CaratterePerStampa;
@@ -173,6 +187,27 @@ public:
     void AspettoBase();    // F4 on the answer
     void RaggruppaCifre(); // F5 on the answer
     void SalvaAspetto();
+    void ButtonElabAvanzateClick();
+    void BloccaQuery();
+
+    // The history (history mode only). The entry in use is the form's own,
+    // above the first query of a chain (2000, NumeroCatena).
+    ChiaveStorico ChiaveCorrente() const;
+    // On the first show: the tables made ready, the entry's definition loaded.
+    void CheckArchiviStorico();
+    void SalvaInterrogazioneSuStorico(ChiaveStorico chiave);
+    void RecuperaInterrogazionedaStorico(ChiaveStorico chiave);
+    bool ControllaInterrogazioneSalvata(ChiaveStorico chiave); // true: changed
+    void EliminaInterrogazioneDaStorico(ChiaveStorico chiave);
+    void SalvaAspettoSuStorico(ChiaveStorico chiave);
+    bool ControllaAspettoSalvato(ChiaveStorico chiave); // true: changed
+    void EliminaAspettoDaStorico(ChiaveStorico chiave);
+    int NumeroQuerySuccessiva();
+    // "F11 Prec." and "F12 Succ." shown as the flags say.
+    void MostraF11F12();
+
+    // The window's close box: in history mode the same prompts as "&Chiudi".
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -189,7 +224,7 @@ private:
                     void (TIBLQueryForm::*gestore)());
     void abilita(QAbstractButton* pulsante, bool abilitato);
     // Runs a command of the user: a failure is told, never thrown into the event loop.
-    void protetto(const std::function<void()>& comando);
+    bool protetto(const std::function<void()>& comando);
 
     // The current definition row, when the builders may act on it.
     int rigaCampo() const;
@@ -204,6 +239,10 @@ private:
     void mostraDatiRisposta();
     // The answer reopened with the order its display codes ask for.
     void ordinaRisposta();
+    // The entry's layout kept and applied: history mode, not identifier 1000.
+    bool aspettoStorico() const;
+    // The prompts on closing; false when the form must stay open.
+    bool salvaPrimaDiChiudere();
 
     std::unique_ptr<QtInterazione> portaForm_;
     Interazione& port_;
@@ -220,6 +259,7 @@ private:
     QVector<QAbstractButton*> pulsantiRisposta_;
     QVector<QAbstractButton*> pulsantiDefinizione_;
     QVector<QAbstractButton*> collegati_;
+    QHash<QString, std::function<void()>> elaborazioni_;
     QVector<QAction*> azioniRisposta_;
     int modificaInterna_ = 0;
     bool unRecord_ = false;

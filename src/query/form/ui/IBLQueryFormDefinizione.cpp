@@ -7,6 +7,7 @@
 #include "query/form/ui/GrigliaDefinizione.h"
 #include "query/form/ui/IBLQueryForm.h"
 #include "query/form/ui/ModelliQuery.h"
+#include "query/storico/AspettoStorico.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -57,6 +58,10 @@ void TIBLQueryForm::ButtonEseguiInterrogazioneClick() {
     if (!motore_->EseguiInterrogazione(LeggiRighe(), TabRispTmp, TabellaExtra, Stato.Affiancata))
         return;
     TitoliRisposta(TabRispTmp.Dati());
+    if (aspettoStorico())
+        RecuperaAspettodaStorico(TabRispTmp,
+                                 ArchivioStorico(database_).LeggiAspetto(ChiaveCorrente()),
+                                 motore_->Ordinato);
     SettaFormRisposta();
 }
 
@@ -122,8 +127,10 @@ void TIBLQueryForm::SelezionaRigaInt() {
 void TIBLQueryForm::ButtonChiudiClick() {
     DBGrid1->Posta();
     const ModificaInterna modifica(*this);
-    // Without history there is nothing to offer for saving; above the first
-    // query of a chain the form would go back to the one before.
+    if (ModoStorico && !salvaPrimaDiChiudere())
+        return;
+    // Above the first query of a chain the form goes back to the one before
+    // (the chained queries).
     accept();
 }
 

@@ -45,6 +45,8 @@ void TIBLQueryForm::SettaFormRisposta() {
 }
 
 void TIBLQueryForm::ButtonRitornaQueryClick() {
+    if (aspettoStorico())
+        SalvaAspetto();
     Panel2->hide();
     Panel1->hide();
     Panel4->show();
@@ -52,6 +54,10 @@ void TIBLQueryForm::ButtonRitornaQueryClick() {
     SettaggioControlli();
     DBGrid2->hide();
     DBGrid1->setFocus();
+    if (aspettoStorico() && TabAspRTmp.recordCount() > 0 &&
+        ControllaAspettoSalvato(ChiaveCorrente()) &&
+        port_.Conferma(QStringLiteral("Aggiornare lo storico aspetto?")))
+        SalvaAspettoSuStorico(ChiaveCorrente());
 }
 
 void TIBLQueryForm::ButtonNumeroRecordClick() {
