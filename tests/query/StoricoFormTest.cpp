@@ -150,6 +150,23 @@ DialoghiQuery conElaborazione(const QString& parola, QStringList* abilitati = nu
     return dialoghi;
 }
 
+TEST_F(StoricoForm, VisibleFieldsRewriteTheDefinition) {
+    DialoghiQuery dialoghi = conElaborazione(elaborazione::CampiVisibili);
+    QString chiamata;
+    dialoghi.CampiVisibili = [&](QWidget*, Interazione&, db::Database&, const QString& ditta,
+                                 const QString& tabella, const QString& prefisso,
+                                 Definizione& righe) {
+        chiamata = ditta + " " + tabella + " [" + prefisso + "] " + QString::number(righe.size());
+        righe.removeLast();
+        return true;
+    };
+    TIBLQueryForm& f = apri(dialoghi);
+    const qsizetype prima = f.LeggiRighe().size();
+    clic(*f.ButtonElabAvanzate);
+    EXPECT_EQ(chiamata, QStringLiteral("D01 ART [] %1").arg(prima));
+    EXPECT_EQ(f.LeggiRighe().size(), prima - 1);
+}
+
 TEST_F(StoricoForm, LockWithAKeyAndUnlockWithIt) {
     QStringList abilitati;
     QString titolo;
@@ -182,7 +199,7 @@ TEST_F(StoricoForm, LockWithAKeyAndUnlockWithIt) {
     clic(*f.ButtonElabAvanzate);
     EXPECT_EQ(titolo, "Elaborazioni avanzate - Ditta: D01");
     // The other operations come with their own functions.
-    EXPECT_EQ(abilitati, QStringList({"&Blocca Query", "Ch&iudi"}));
+    EXPECT_EQ(abilitati, QStringList({"&Campi visibili", "&Blocca Query", "Ch&iudi"}));
     EXPECT_EQ(f.LeggiRighe().last(),
               (RigaDefinizione{6, "QUERY BLOCCATA", 7, "184 191 188 189 186 187"}));
     EXPECT_TRUE(f.Stato.Bloccata);

@@ -11,6 +11,7 @@
 #include "query/calcoli/ui/RaggMesiForm.h"
 #include "query/calcoli/ui/RangeForm.h"
 #include "query/calcoli/ui/SommaForm.h"
+#include "query/campivisibili/ui/IBCamVisForm.h"
 #include "query/collegate/ui/IBAggForm.h"
 #include "query/esporta/ui/EsportaRisposta.h"
 #include "query/form/ui/ElabAvanForm.h"
@@ -135,6 +136,7 @@ DialoghiQuery DialoghiPredefiniti() {
             ButtonEsportaClick,
             AggiungiTabellaCollegata,
             ScegliTabellaDaEliminare,
+            CampiVisibili,
             elabAvanzate,
             blocco};
 }

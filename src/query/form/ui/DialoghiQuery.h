@@ -85,6 +85,12 @@ struct DialoghiQuery {
         AggiungiTabella;
     // "E&limina tabella ": one of the linked tables' headers; empty when cancelled.
     std::function<QString(QWidget* owner, const QStringList& tabelle)> EliminaTabella;
+    // "&Campi visibili": the definition rebuilt with the fields the user
+    // chose for each table of the query; true when it was.
+    std::function<bool(QWidget* owner, Interazione& port, db::Database& database,
+                       const QString& ditta, const QString& tabellaPrincipale,
+                       const QString& prefisso, Definizione& definizione)>
+        CampiVisibili;
     // "Elab. a&vanzate": the word of the operation chosen (empty: none);
     // only those in `disponibili` can be chosen.
     std::function<QString(QWidget* owner, Interazione& port, const StatoElaborazioni& stato,

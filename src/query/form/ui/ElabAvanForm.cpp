@@ -13,7 +13,7 @@ TElabAvanForm::TElabAvanForm(const StatoElaborazioni& stato, const QString& ditt
     : QDialog(owner), stato_(stato), port_(port) {
     using namespace elaborazione;
     const QList<std::pair<QString, QString>> voci = {
-        {CampiVisibili, QStringLiteral("&Campi visibili")},
+        {elaborazione::CampiVisibili, QStringLiteral("&Campi visibili")},
         {BloccaQuery, QStringLiteral("&Blocca Query")},
         // The query form's name for adding a side-by-side member.
         {QueryAffiancata, QStringLiteral("Affiancamento tramite UNION")},

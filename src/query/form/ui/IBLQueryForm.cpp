@@ -252,6 +252,7 @@ void TIBLQueryForm::creaPannelloDefinizione() {
     CollegaPulsante(ButtonChiudi, [this] { ButtonChiudiClick(); });
     CollegaPulsante(ButtonElabAvanzate, [this] { ButtonElabAvanzateClick(); });
     CollegaElaborazione(elaborazione::BloccaQuery, [this] { BloccaQuery(); });
+    CollegaElaborazione(elaborazione::CampiVisibili, [this] { ScegliCampiVisibili(); });
 }
 
 void TIBLQueryForm::creaGriglie() {

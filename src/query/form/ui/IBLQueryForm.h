@@ -160,6 +160,7 @@ public:
     void ButtonDeselezionaTuttoClick();
     void ButtonAggiungiTClick();
     void ButtonEliminaTClick();
+    void ScegliCampiVisibili();
     void DBGrid1DblClick();
     void SelezionaRigaInt();
     void ButtonChiudiClick();

@@ -109,6 +109,13 @@ void TIBLQueryForm::ButtonEliminaTClick() {
         ScriviRighe(righe);
 }
 
+void TIBLQueryForm::ScegliCampiVisibili() {
+    Definizione righe = LeggiRighe();
+    if (dialoghi_.CampiVisibili(this, port_, database_, ditta_, tabella_.tableName(), TabellaExtra,
+                                righe))
+        ScriviRighe(righe);
+}
+
 void TIBLQueryForm::DBGrid1DblClick() {
     SelezionaRigaInt();
 }
