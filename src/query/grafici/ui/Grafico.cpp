@@ -189,9 +189,27 @@ Assi aggiungiAssi(QChart& grafico, const DatiGrafico& dati, const Didascalie& di
         QStringList scelte;
         for (qsizetype i = 0; i < quante; i += passo)
             scelte << dati.Descrizioni[i];
-        const QStringList nomi = etichetteUniche(scelte, QFontMetricsF(QFont()), LarghezzaIniziale);
-        for (qsizetype i = 0; i < nomi.size(); ++i)
-            posizioni->append(nomi[i], double(i * passo));
+        const auto etichetta = [posizioni, scelte, passo](double larghezza) {
+            const QStringList nomi =
+                etichetteUniche(scelte, QFontMetricsF(posizioni->labelsFont()), larghezza);
+            if (posizioni->categoriesLabels() == nomi)
+                return;
+            for (const QString& vecchia : posizioni->categoriesLabels())
+                posizioni->remove(vecchia);
+            for (qsizetype i = 0; i < nomi.size(); ++i)
+                posizioni->append(nomi[i], double(i * passo));
+        };
+        etichetta(LarghezzaIniziale);
+        // A part of the chart, as the labels of fewer descriptions: longer
+        // labels would run over the axis title and out of a small window.
+        QObject::connect(
+            &grafico, &QChart::plotAreaChanged, posizioni,
+            [&grafico, etichetta, inVerticale](const QRectF&) {
+                const QSizeF misura = grafico.size();
+                etichetta(
+                    std::max(30.0, inVerticale ? misura.width() * 0.3 : misura.height() * 0.22));
+            },
+            Qt::QueuedConnection);
         posizioni->setRange(-0.5, double(quante) - 0.5);
         posizioni->setLabelsAngle(inVerticale ? 0 : -90);
         posizioni->setTruncateLabels(false);
