@@ -356,7 +356,7 @@ TEST_F(FormCollegate, TheFormsButtonsAddAndRemoveALinkedTable) {
             auto& dialogo = dynamic_cast<TEliminaForm&>(d);
             EXPECT_EQ(dialogo.windowTitle(), "Elimina tabella collegata");
             EXPECT_EQ(dialogo.ComboTabelle->currentText(), "FORN = A");
-            clic(*dialogo.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+            clic(*dialogo.findChild<QDialogButtonBox*>()->buttons().constFirst());
         },
         [&] { clic(*f.ButtonEliminaT); }));
     EXPECT_EQ(test::Testo(f.LeggiRighe()), test::Testo(prima));

@@ -21,17 +21,7 @@ TEditCondForm::TEditCondForm(QWidget* owner)
         Memo1->setPlainText(testo.left(MassimoCaratteri));
         Memo1->moveCursor(QTextCursor::End);
     });
-    auto* pulsanti = new QDialogButtonBox(this);
-    pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    pulsanti->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(pulsanti, &QDialogButtonBox::accepted, this, [this] {
-        Esito = 1;
-        accept();
-    });
-    connect(pulsanti, &QDialogButtonBox::rejected, this, [this] {
-        Esito = 2;
-        reject();
-    });
+    QDialogButtonBox* pulsanti = PulsantiOkCancel(*this, Esito);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Memo1, 1);
     layout->addWidget(pulsanti);

@@ -80,9 +80,7 @@ TFormuleForm::TFormuleForm(const QStringList& nomi, const QString& corrente, Int
     auto* campi = new QHBoxLayout;
     campi->addWidget(EditNomiCampi, 1);
     campi->addWidget(ButtonAggiungi);
-    auto* pulsanti = new QDialogButtonBox(this);
-    pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    pulsanti->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* pulsanti = PulsantiOkCancel(*this, Esito, [this] { conferma(); });
     ButtonAggiungi->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(campi);
@@ -95,11 +93,6 @@ TFormuleForm::TFormuleForm(const QStringList& nomi, const QString& corrente, Int
 
     connect(ButtonAggiungi, &QPushButton::clicked, this,
             [this] { EditFormula->setText(EditFormula->text() + EditNomiCampi->currentText()); });
-    connect(pulsanti, &QDialogButtonBox::accepted, this, &TFormuleForm::conferma);
-    connect(pulsanti, &QDialogButtonBox::rejected, this, [this] {
-        Esito = 2;
-        reject();
-    });
     PreparaDialogo(*this, QStringLiteral("Inserisci Formule"), {632, 453});
 }
 

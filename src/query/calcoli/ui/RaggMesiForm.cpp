@@ -49,14 +49,7 @@ TRaggMesiForm::TRaggMesiForm(const QStringList& campiData, Interazione& port, QW
     griglia->addWidget(dato, 1, 0, 1, 2);
     griglia->addWidget(etichettaNome, 2, 0);
     griglia->addWidget(EditNomeCampoRisposta, 2, 1);
-    auto* pulsanti = new QDialogButtonBox(this);
-    pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    pulsanti->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(pulsanti, &QDialogButtonBox::accepted, this, &TRaggMesiForm::conferma);
-    connect(pulsanti, &QDialogButtonBox::rejected, this, [this] {
-        Esito = 2;
-        reject();
-    });
+    QDialogButtonBox* pulsanti = PulsantiOkCancel(*this, Esito, [this] { conferma(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(griglia);
     layout->addStretch();

@@ -46,14 +46,7 @@ TRangeForm::TRangeForm(Interazione& port, QWidget* owner)
     riscriviData(EditData1);
     riscriviData(EditData2);
 
-    auto* pulsanti = new QDialogButtonBox(this);
-    pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    pulsanti->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(pulsanti, &QDialogButtonBox::accepted, this, &TRangeForm::conferma);
-    connect(pulsanti, &QDialogButtonBox::rejected, this, [this] {
-        Esito = 2;
-        reject();
-    });
+    QDialogButtonBox* pulsanti = PulsantiOkCancel(*this, Esito, [this] { conferma(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(riquadro);
     layout->addWidget(pulsanti);

@@ -21,19 +21,6 @@ namespace mavo {
 
 namespace {
 
-QTableWidget* grigliaCV(const QStringList& titoli, QWidget* parent) {
-    auto* g = new QTableWidget(0, int(titoli.size()), parent);
-    g->setHorizontalHeaderLabels(titoli);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->verticalHeader()->hide();
-    g->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int c = 1; c < g->columnCount(); ++c)
-        g->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    return g;
-}
-
 void scriviCella(QTableWidget& griglia, int riga, int colonna, const QString& testo) {
     if (QTableWidgetItem* cella = griglia.item(riga, colonna))
         cella->setText(testo);
@@ -72,12 +59,12 @@ TIBCamVisForm::TIBCamVisForm(Definizione& definizione, db::Database& database, c
                              const QString& tabellaPrincipale, const QString& prefisso,
                              Interazione& port, QWidget* owner)
     : QDialog(owner),
-      GrigliaTabelle(
-          grigliaCV({QStringLiteral("Tabella"), QStringLiteral("L"), QStringLiteral("S")}, this)),
+      GrigliaTabelle(GrigliaDiScelta(
+          {QStringLiteral("Tabella"), QStringLiteral("L"), QStringLiteral("S")}, this)),
       ButtonMostraCampi(new QPushButton(QStringLiteral("&Mostra campi"), this)),
       ButtonChiudi(new QPushButton(QStringLiteral("Ch&iudi"), this)), VistaCampi(new QWidget(this)),
       LabelCampi(new QLabel(QStringLiteral("CAMPI TABELLE SELEZIONATE:"), VistaCampi)),
-      GrigliaCampi(grigliaCV({QStringLiteral("Campo"), QStringLiteral("S")}, VistaCampi)),
+      GrigliaCampi(GrigliaDiScelta({QStringLiteral("Campo"), QStringLiteral("S")}, VistaCampi)),
       ButtonTuttoVisibile(new QPushButton(QStringLiteral("Rendi tutto vis."), VistaCampi)),
       ButtonTuttoInvisibile(new QPushButton(QStringLiteral("Rendi tutto invis."), VistaCampi)),
       ButtonAggiorna(new QPushButton(QStringLiteral("Aggiorna e chiudi"), VistaCampi)),

@@ -39,17 +39,6 @@ QString sceltaDaElenco(QWidget* owner, db::Database& database) {
     return elenco.Esito == 1 && voce ? voce->text() : QString();
 }
 
-QTableWidget* griglia(const QStringList& titoli, QWidget* parent) {
-    auto* g = new QTableWidget(0, int(titoli.size()), parent);
-    g->setHorizontalHeaderLabels(titoli);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->verticalHeader()->hide();
-    g->horizontalHeader()->setStretchLastSection(true);
-    return g;
-}
-
 void coloraCampo(QTableWidget& griglia, int riga) {
     const bool mostra = griglia.item(riga, 1)->text() == u"1";
     ColoraRiga(griglia, riga, mostra ? ColoreQt(clSfondo, QApplication::palette()) : QColor());
@@ -74,10 +63,10 @@ TIBAggForm::TIBAggForm(Definizione& definizione, db::Database& database, const Q
       RadioCondizioniPrima(new QRadioButton(QStringLiteral("Left (con condizioni prima)"))),
       ComboPrincipale(new QComboBox(GroupJoin)), ComboCollegata(new QComboBox(GroupJoin)),
       ButtonAggiungiLegame(new QPushButton(QStringLiteral("Aggiungi alla tabella"), GroupJoin)),
-      GrigliaLegami(griglia(
+      GrigliaLegami(GrigliaDiScelta(
           {QStringLiteral("Campo tabella principale"), QStringLiteral("Campo tabella collegata")},
           GroupJoin)),
-      GrigliaCampi(griglia({QStringLiteral("Campo"), QStringLiteral("Mostra")}, GroupJoin)),
+      GrigliaCampi(GrigliaDiScelta({QStringLiteral("Campo"), QStringLiteral("Mostra")}, GroupJoin)),
       ButtonSelezionaTutto(new QPushButton(QStringLiteral("&Seleziona Tutto"), GroupJoin)),
       ButtonDeselezionaTutto(new QPushButton(QStringLiteral("&Deseleziona Tutto"), GroupJoin)),
       ButtonRiporta(new QPushButton(QStringLiteral("&Riporta"), GroupJoin)),
@@ -260,15 +249,7 @@ void TIBAggForm::Annulla() {
 TEliminaForm::TEliminaForm(const QStringList& tabelle, QWidget* owner)
     : QDialog(owner), ComboTabelle(new QComboBox(this)) {
     ComboTabelle->addItems(tabelle);
-    auto* pulsanti = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(pulsanti, &QDialogButtonBox::accepted, this, [this] {
-        Esito = 1;
-        accept();
-    });
-    connect(pulsanti, &QDialogButtonBox::rejected, this, [this] {
-        Esito = 2;
-        reject();
-    });
+    QDialogButtonBox* pulsanti = PulsantiOkCancel(*this, Esito);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Tabella da eliminare:"), this));
     layout->addWidget(ComboTabelle);

@@ -1,6 +1,7 @@
 #include "query/collegate/ui/Navigatore.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -44,6 +45,19 @@ void ColoraRiga(QTableWidget& griglia, int riga, const QColor& sfondo) {
         cella->setBackground(sfondo.isValid() ? QBrush(sfondo) : QBrush());
         cella->setForeground(sfondo.isValid() ? QBrush(Qt::black) : QBrush());
     }
+}
+
+QTableWidget* GrigliaDiScelta(const QStringList& titoli, QWidget* parent) {
+    auto* g = new QTableWidget(0, int(titoli.size()), parent);
+    g->setHorizontalHeaderLabels(titoli);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->verticalHeader()->hide();
+    g->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < g->columnCount(); ++c)
+        g->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    return g;
 }
 
 } // namespace mavo

@@ -14,6 +14,10 @@ public:
     Navigatore(QTableWidget* griglia, QWidget* parent);
 };
 
+// A read-only grid of rows chosen one at a time: the first column takes the
+// room left, the others fit their contents.
+QTableWidget* GrigliaDiScelta(const QStringList& titoli, QWidget* parent);
+
 // Colours a grid row's cells (invalid: the grid's own) with black text on a colour.
 void ColoraRiga(QTableWidget& griglia, int riga, const QColor& sfondo);
 
