@@ -173,6 +173,18 @@ bool stampaSemplice(StatoStampa& stato, const ContestoStampa& contesto, const QS
     return true;
 }
 
+// What the title dialog's choices change in the print's state: another
+// report kind makes the generated report out of date.
+void prendiScelte(StatoStampa& stato, const ScelteTitolo& scelte) {
+    stato.Carattere = scelte.CarattereDialogo;
+    if (scelte.Tipo != stato.UltimoTipo) {
+        stato.UltimoTipo = scelte.Tipo;
+        stato.ReportAggiornato = false;
+    }
+    stato.NumeraPagine = scelte.NumeraPagine;
+    stato.MemoEstesi = scelte.MemoEstesi;
+}
+
 bool stampa(StatoStampa& stato, const ContestoStampa& contesto, const QString& bin,
             const ScelteTitolo& scelte, const DialoghiStampa& dialoghi, Interazione& port) {
     const SorgenteStampa s = sorgente(stato, contesto);
@@ -226,14 +238,7 @@ void ButtonStampaClick(StatoStampa& stato, const ContestoStampa& contesto,
         ButtonEditReportClick(stato, contesto, correnti, dialoghi, port);
     };
     const ScelteTitolo scelte = dialoghi.Titolo(iniziali, gestori);
-    stato.Carattere = scelte.CarattereDialogo;
-
-    if (scelte.Tipo != stato.UltimoTipo) {
-        stato.UltimoTipo = scelte.Tipo;
-        stato.ReportAggiornato = false;
-    }
-    stato.NumeraPagine = scelte.NumeraPagine;
-    stato.MemoEstesi = scelte.MemoEstesi;
+    prendiScelte(stato, scelte);
     if (scelte.Esito != 1)
         return;
     SalvaTitoloStampa(contesto.FileImpostazioni, contesto.Ditta, scelte);
@@ -244,13 +249,7 @@ bool StampaConScelte(StatoStampa& stato, const ContestoStampa& contesto, const S
                      const DialoghiStampa& dialoghi, Interazione& port) {
     const QString bin = DirectoryBinStampa(contesto.DirectoryBin);
     stato.ValorePiuLungo = qBound(45, stato.ValorePiuLungo, 100);
-    stato.Carattere = scelte.CarattereDialogo;
-    if (scelte.Tipo != stato.UltimoTipo) {
-        stato.UltimoTipo = scelte.Tipo;
-        stato.ReportAggiornato = false;
-    }
-    stato.NumeraPagine = scelte.NumeraPagine;
-    stato.MemoEstesi = scelte.MemoEstesi;
+    prendiScelte(stato, scelte);
     return stampa(stato, contesto, bin, scelte, dialoghi, port);
 }
 
