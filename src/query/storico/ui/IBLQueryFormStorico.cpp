@@ -116,7 +116,12 @@ void TIBLQueryForm::reject() {
             DBGrid1->Posta();
             chiudi = salvaPrimaDiChiudere();
         });
-    if (chiudi)
+    if (!chiudi)
+        return;
+    // Above the first query of a chain the form goes back to the one before.
+    if (LivelloCatena > 0)
+        protetto([this] { PassaAQueryPrecedente(false); });
+    else
         QDialog::reject();
 }
 
