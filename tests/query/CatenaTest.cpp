@@ -312,6 +312,18 @@ TEST_F(CatenaForm, AChainOfThreeQueries) {
               QStringList({"Attenzione: non è possibile eseguire le modifiche apportate;"
                            "Ripristino la query iniziale cancellando tali cambiamenti?"}));
     EXPECT_EQ(mostraDi(f, "PREZZO"), 1);
+    // So is it on closing, when the user asks for the check: the form stays.
+    f.ScriviRighe(senzaPrezzo);
+    port.queueConferma(true);
+    clic(*f.ButtonChiudi);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(testi().mid(primi + 1),
+              QStringList({"La query è stata modificata; Effettuo il controllo di validazione "
+                           "delle query successive ?",
+                           "Attenzione: non è possibile eseguire le modifiche apportate;"
+                           "Ripristino la query iniziale cancellando tali cambiamenti?"}));
+    EXPECT_EQ(mostraDi(f, "PREZZO"), 1);
+    EXPECT_EQ(storico.LeggiInterrogazione({5, 1}).value(2).Mostra, 1);
 
     // A new field is taken: the successor gets it, hidden, once.
     Definizione conData = f.LeggiRighe();

@@ -181,8 +181,11 @@ TEST_F(StoricoForm, LockWithAKeyAndUnlockWithIt) {
     };
     clic(*f.ButtonElabAvanzate);
     EXPECT_EQ(titolo, "Elaborazioni avanzate - Ditta: D01");
-    // The other operations come with their own functions.
-    EXPECT_EQ(abilitati, QStringList({"&Blocca Query", "Ch&iudi"}));
+    // The visible fields come with their own function.
+    EXPECT_EQ(abilitati,
+              QStringList({"&Blocca Query", "Affiancamento tramite UNION",
+                           "&Togli query affiancata", "Passa a query &precedente",
+                           "Passa a query &successiva", "&Elimina query successiva", "Ch&iudi"}));
     EXPECT_EQ(f.LeggiRighe().last(),
               (RigaDefinizione{6, "QUERY BLOCCATA", 7, "184 191 188 189 186 187"}));
     EXPECT_TRUE(f.Stato.Bloccata);

@@ -98,9 +98,13 @@ bool TIBLQueryForm::salvaPrimaDiChiudere() {
                                       "validazione delle query successive ?"))) {
         if (!motore_->EseguiInterrogazione(righe, TabRispTmp, TabellaExtra, Stato.Affiancata))
             return false;
+        // The check offers the save itself: saved first, the query would
+        // look unchanged and its successor would go unchecked.
+        if (ValidazioneSuccessive)
+            return ValidazioneSuccessive();
         if (port_.Conferma(aggiornare))
             SalvaInterrogazioneSuStorico(chiave);
-        return !ValidazioneSuccessive || ValidazioneSuccessive();
+        return true;
     }
     if (port_.Conferma(QStringLiteral("La query è stata modificata; Effettuo il salvataggio senza "
                                       "il controllo validazione delle query successive ?")))
