@@ -3,9 +3,12 @@
 // two users on one archive.
 #include "FormQuery.h"
 
+#include "db/DatabaseError.h"
 #include "query/catena/Affiancate.h"
 #include "query/catena/Catena.h"
 #include "query/form/ui/ElabAvanForm.h"
+#include "query/motore/IBFQuerForm.h"
+#include "query/risposta/Risposta.h"
 #include "support/QtPrinters.h"
 
 #include <QAction>
@@ -158,6 +161,37 @@ TEST(Catena, TwoUsersTakingTheNextNumberAtOnceGetTwo) {
     EXPECT_EQ(storico.LeggiInterrogazione({2000, 2}), dopo);
     EXPECT_EQ(storico.LeggiInterrogazione({2000, 1}).first().Condizione, "9") << "his, untouched";
     altro.disconnect();
+}
+
+TEST(Catena, StoredAnswersOfAStoredChainAndNoHalfFilledTable) {
+    TestDb archivio;
+    archivio.exec({"CREATE TABLE T (COD INTEGER, NOME VARCHAR(10))",
+                   "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 1001) DO BEGIN "
+                   "INSERT INTO T VALUES (:I, 'N' || :I); I = I + 1; END END"});
+    ArchivioStorico storico(archivio.db());
+    storico.CreaTabelle();
+    storico.SalvaInterrogazione(
+        {0, 7},
+        {{1, "COD", 1, "(COD > 998)"}, {2, "NOME", 0, ""}, {3, "QUERY SUCCESSIVA", 4, "8"}});
+    storico.SalvaInterrogazione({2000, 8},
+                                {{1, "QUERY PRECEDENTE", 4, "7"}, {2, "COD", 1, "(COD < 1001)"}});
+    ScriptedInterazione port;
+    TIBFQuerForm motore(port, archivio.db(), {.Utente = 3, .TabellaPrincipale = "T"});
+    Risposta risposta(archivio.db());
+    ASSERT_TRUE(OttieniUltimaRisposta(motore, storico, risposta, 7, port));
+    EXPECT_EQ(archivio.scalar("SELECT LIST(COD) FROM (SELECT COD FROM RSUCC0300 ORDER BY COD)"),
+              "999,1000,1001");
+    EXPECT_EQ(archivio.scalar("SELECT LIST(COD) FROM (SELECT COD FROM RSUCC0301 ORDER BY COD)"),
+              "999,1000");
+
+    // The last row cannot be computed; the answer opens on the rows before it.
+    motore.impostazioni().Livello = 0;
+    ASSERT_TRUE(
+        motore.EseguiInterrogazione({{1, "COD", 1, "CALC(1/(XX.COD-1001))"}}, risposta, {}, false));
+    EXPECT_THROW(SalvaRisposta(risposta, "RSUCC0300"), db::DatabaseError);
+    EXPECT_EQ(archivio.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = "
+                              "'RSUCC0300'"),
+              0);
 }
 
 // The query form with the advanced operations' real dialog: the button of
