@@ -12,8 +12,10 @@
 #include "support/QtPrinters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 using namespace mavo;
 using namespace mavo::test;
@@ -309,7 +311,11 @@ TEST_F(CatenaForm, AChainOfThreeQueries) {
     clic(*f.ButtonRitornaQuery);
 
     // F11 back, F12 forward again: the answer stored again, as it is now.
-    f.Precedente1->trigger();
+    // F11 on a button of the form: the form's own key handler.
+    f.ButtonEseguiInterrogazione->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::focusWidget() == f.ButtonEseguiInterrogazione; }));
+    QTest::keyRelease(f.ButtonEseguiInterrogazione, Qt::Key_F11);
     EXPECT_EQ(f.LivelloCatena, 1);
     EXPECT_EQ(condizioneDi(f, "PREZZO"), "(PREZZO < 100)");
     EXPECT_TRUE(f.LabelF12->isVisible());

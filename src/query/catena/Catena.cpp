@@ -227,8 +227,8 @@ bool ValidazioneNuovaRisposta(ArchivioStorico& storico, Interazione& port, Chiav
             storico.SalvaInterrogazione(chiave, definizione);
         return true;
     case EsitoSuccessiva::DaRiscrivere:
-        storico.RiscriviSuccessiva(chiave, definizione, chiaveSuccessiva,
-                                   RiscriviSuccessiva(successiva, campi));
+        storico.ModificaStoQuerySucc(chiave, definizione, chiaveSuccessiva,
+                                     RiscriviSuccessiva(successiva, campi));
         return true;
     case EsitoSuccessiva::Impossibile:
         break;

@@ -287,9 +287,9 @@ int ArchivioStorico::CreaSuccessiva(ChiaveStorico corrente, const Definizione& r
     return numero;
 }
 
-void ArchivioStorico::RiscriviSuccessiva(ChiaveStorico corrente, const Definizione& righe,
-                                         ChiaveStorico successiva,
-                                         const Definizione& righeSuccessiva) {
+void ArchivioStorico::ModificaStoQuerySucc(ChiaveStorico corrente, const Definizione& righe,
+                                           ChiaveStorico successiva,
+                                           const Definizione& righeSuccessiva) {
     controllaLarghezze(righe);
     controllaLarghezze(righeSuccessiva);
     db::Transaction t(&database_);

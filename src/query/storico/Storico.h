@@ -93,8 +93,8 @@ public:
     int CreaSuccessiva(ChiaveStorico corrente, const Definizione& righe,
                        const Definizione& successiva);
     // The successor's rows replaced and the current entry's rows saved.
-    void RiscriviSuccessiva(ChiaveStorico corrente, const Definizione& righe,
-                            ChiaveStorico successiva, const Definizione& righeSuccessiva);
+    void ModificaStoQuerySucc(ChiaveStorico corrente, const Definizione& righe,
+                              ChiaveStorico successiva, const Definizione& righeSuccessiva);
     // The successor's definition and layout gone, the predecessor's rows saved.
     void EliminaSuccessiva(ChiaveStorico successiva, ChiaveStorico precedente,
                            const Definizione& righePrecedente);

@@ -8,6 +8,8 @@
 #include "query/form/ui/IBLQueryForm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace mavo {
@@ -158,6 +160,24 @@ void TIBLQueryForm::EliminaUltimaQuerySuccessiva() {
     if (LivelloCatena == 0)
         NumeroCatena = 0;
     mostraStato(definizione);
+}
+
+void TIBLQueryForm::keyReleaseEvent(QKeyEvent* event) {
+    // The grid's own keys have acted on the press: elsewhere in the form F11
+    // and F12 act when there is a query to go to.
+    const QWidget* fuoco = QApplication::focusWidget();
+    const bool griglia = fuoco && (fuoco == DBGrid1 || DBGrid1->isAncestorOf(fuoco));
+    if (!griglia && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_F11 && Stato.F11) {
+            protetto([this] { Precedente1Click(); });
+            return;
+        }
+        if (event->key() == Qt::Key_F12 && Stato.F12) {
+            protetto([this] { Successiva1Click(); });
+            return;
+        }
+    }
+    QDialog::keyReleaseEvent(event);
 }
 
 void TIBLQueryForm::Precedente1Click() {
