@@ -379,6 +379,36 @@ TEST_F(CatenaForm, AChainOfThreeQueries) {
     EXPECT_EQ(storico.LeggiInterrogazione({5, 1}).value(3).Mostra, 1);
 }
 
+TEST_F(CatenaForm, TwoUsersChainingAtOnce) {
+    storico.CreaTabelle();
+    storico.SalvaInterrogazione(
+        {5, 1}, {{1, "COD", 1, "(COD = 1)"}, {2, "NOME", 1, ""}, {3, "PREZZO", 1, ""}});
+    storico.SalvaInterrogazione(
+        {6, 1}, {{1, "COD", 1, "(COD > 1)"}, {2, "NOME", 1, ""}, {3, "PREZZO", 1, ""}});
+    TIBLQueryForm& primo = apriStorico({5, 1});
+    // The second user's form, on the same archive.
+    TIBLQueryForm secondo(tabella, "C:\\BIN", lavoro.path(), "D01", archivio.db(), 8, &port,
+                          nullptr, dialoghi());
+    secondo.ModoStorico = true;
+    secondo.Codice1 = 6;
+    secondo.Codice2 = 1;
+    secondo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&secondo));
+
+    elabora(elaborazione::PassaSuccessiva);
+    parola = elaborazione::PassaSuccessiva;
+    clic(*secondo.ButtonElabAvanzate);
+    EXPECT_EQ(primo.NumeroCatena, 1);
+    EXPECT_EQ(secondo.NumeroCatena, 2);
+    // The first user starts his chain again: the second's answer stays.
+    primo.Precedente1->trigger();
+    elabora(elaborazione::PassaSuccessiva);
+    EXPECT_EQ(righe("RSUCC0700"), "1;Vite M6;1234.50");
+    EXPECT_EQ(righe("RSUCC0800"), "2;Dado M6;0.00|3;Vite M8;12.00");
+    EXPECT_EQ(primo.LivelloCatena, 1);
+    EXPECT_TRUE(port.messages().isEmpty());
+}
+
 TEST_F(CatenaForm, ChainOperationsNeedHistoryMode) {
     apri(dialoghi());
     elabora(elaborazione::PassaSuccessiva);
