@@ -16,10 +16,7 @@ namespace mavo {
 
 void TIBLQueryForm::collegaCatena() {
     using namespace elaborazione;
-    CollegaElaborazione(QueryAffiancata, [this] {
-        AggiungiUnioneQuery();
-        // Added as the user asked even when it came back with a warning.
-    });
+    CollegaElaborazione(QueryAffiancata, [this] { AggiungiUnioneQuery(); });
     CollegaElaborazione(TogliQueryAffiancata, [this] {
         if (port_.Conferma(QStringLiteral("Elimino l'ultima query affiancata?")))
             EliminaUltimaQueryAffiancata();

@@ -75,7 +75,7 @@ public:
     // An operation of "Elab. a&vanzate", by the word its dialog returns
     // ("CampiVisibili", "QueryAffiancata", "TogliQueryAffiancata",
     // "PassaPrecedente", "PassaSuccessiva", "EliminaSuccessiva"; the form
-    // itself connects "BloccaQuery"): from now on the dialog offers its
+    // itself connects all but "CampiVisibili"): from now on the dialog offers its
     // button and the form runs `azione` when it is chosen. The three chain
     // words run only in history mode.
     void CollegaElaborazione(const QString& parola, std::function<void()> azione);
