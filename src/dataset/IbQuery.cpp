@@ -97,6 +97,12 @@ QStringList IbQuery::paramNames() {
     return statement().paramNames();
 }
 
+void IbQuery::unprepare() {
+    close();
+    statement_.reset();
+    preparedSql_.clear();
+}
+
 db::Statement& IbQuery::statement() {
     if (!database_)
         throw ErroreProgrammazione("Database not assigned");

@@ -44,6 +44,9 @@ public:
     QStringList& sql() { return sql_; } // change only while closed
     const QStringList& sql() const { return sql_; }
     void setSql(const QStringList& lines);
+    // Closes and lets the engine forget the prepared statement: a table it
+    // named can then be dropped.
+    void unprepare();
     void setParamCheck(bool check) { paramCheck_ = check; }
     bool paramCheck() const { return paramCheck_; }
     void setUnidirectional(bool unidirectional) { unidirectional_ = unidirectional; }

@@ -85,5 +85,31 @@ TEST_F(InterrogaStorico, ASaveRefusedKeepsTheEntry) {
     EXPECT_EQ(interroga({"storico", "mostra", "5", "uno"}).codice, 2);
 }
 
+TEST_F(InterrogaStorico, AChainFollowedToItsLastQuery) {
+    ASSERT_EQ(interroga({"storico", "salva", "--tabella", "ANAMAG", "--definizione",
+                         file(definizione), "5", "3"})
+                  .codice,
+              0);
+    // The first query's marker as older versions wrote it ("1.234"); its
+    // successor keeps the most expensive of the first query's articles.
+    eseguiSuArchivio("INSERT INTO STOINT VALUES (5, 3, 5, 'QUERY SUCCESSIVA', 4, '1.234')");
+    eseguiSuArchivio("INSERT INTO STOINT VALUES (2000, 1234, 1, 'QUERY PRECEDENTE', 4, '3')");
+    eseguiSuArchivio("INSERT INTO STOINT VALUES (2000, 1234, 2, 'CODICE', 1, "
+                     "'(PREZZOVENDITA = (SELECT MAX(PREZZOVENDITA) FROM RSUCC0100))')");
+    eseguiSuArchivio("INSERT INTO STOINT VALUES (2000, 1234, 3, 'PREZZOVENDITA', 0, '')");
+    const EsitoCli esito =
+        interroga({"storico", "esegui", "--tabella", "ANAMAG", "--catena", "5", "3"});
+    EXPECT_EQ(esito.codice, 0) << esito.err.toStdString();
+    EXPECT_EQ(esito.righe(),
+              QStringList({"CODICE", suArchivio("SELECT FIRST 1 CODICE FROM ANAMAG WHERE ID <= 3 "
+                                                "ORDER BY PREZZOVENDITA DESC")
+                                         .toString()}));
+    EXPECT_EQ(suArchivio("SELECT COUNT(*) FROM RSUCC0100").toInt(), 3)
+        << "the first query's answer, stored for user 1";
+
+    // Without --catena the entry alone runs.
+    EXPECT_EQ(interroga({"storico", "esegui", "--tabella", "ANAMAG", "5", "3"}).righe().size(), 4);
+}
+
 } // namespace
 } // namespace mavo::test

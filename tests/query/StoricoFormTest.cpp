@@ -198,8 +198,11 @@ TEST_F(StoricoForm, LockWithAKeyAndUnlockWithIt) {
     };
     clic(*f.ButtonElabAvanzate);
     EXPECT_EQ(titolo, "Elaborazioni avanzate - Ditta: D01");
-    // The other operations come with their own functions.
-    EXPECT_EQ(abilitati, QStringList({"&Campi visibili", "&Blocca Query", "Ch&iudi"}));
+    // Every operation is wired: their refusals depend on the query's state.
+    EXPECT_EQ(abilitati,
+              QStringList({"&Campi visibili", "&Blocca Query", "Affiancamento tramite UNION",
+                           "&Togli query affiancata", "Passa a query &precedente",
+                           "Passa a query &successiva", "&Elimina query successiva", "Ch&iudi"}));
     EXPECT_EQ(f.LeggiRighe().last(),
               (RigaDefinizione{6, "QUERY BLOCCATA", 7, "184 191 188 189 186 187"}));
     EXPECT_TRUE(f.Stato.Bloccata);

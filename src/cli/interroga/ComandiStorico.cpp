@@ -8,6 +8,7 @@
 #include "db/Transaction.h"
 #include "platform/Interazione.h"
 #include "platform/Paths.h"
+#include "query/catena/Catena.h"
 #include "query/form/AspettoRisposta.h"
 #include "query/motore/CartelleQuery.h"
 #include "query/motore/IBFQuerForm.h"
@@ -77,12 +78,16 @@ bool eseguiVoce(const OpzioniInterroga& opzioni, TTabXForm& contesto, db::Databa
     }
     TIBFQuerForm motore = motoreStorico(opzioni, contesto, archivio, port);
     Risposta risposta(archivio);
-    if (!motore.EseguiInterrogazione(definizione, risposta, {},
-                                     DerivaStato(definizione).Affiancata))
+    ChiaveStorico ultima = opzioni.voce;
+    if (opzioni.catena) {
+        if (!SeguiCatena(motore, storico, risposta, opzioni.voce, false, port, &ultima))
+            return false;
+    } else if (!motore.EseguiInterrogazione(definizione, risposta, {},
+                                            DerivaStato(definizione).Affiancata))
         return false;
     TitoliRisposta(risposta.Dati());
-    if (opzioni.voce.Codice1 != Codice1SenzaAspetto)
-        RecuperaAspettodaStorico(risposta, storico.LeggiAspetto(opzioni.voce), motore.Ordinato);
+    if (ultima.Codice1 != Codice1SenzaAspetto)
+        RecuperaAspettodaStorico(risposta, storico.LeggiAspetto(ultima), motore.Ordinato);
     stampaRisposta(risposta);
     return true;
 }

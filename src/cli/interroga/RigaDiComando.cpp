@@ -16,7 +16,8 @@ constexpr char Descrizione[] =
     "\"Esporta\"; grafico ne disegna il grafico in un'immagine (PNG, SVG o PDF), come il\n"
     "pulsante \"Grafico\", senza bisogno di uno schermo; stampa la stampa in un file PDF, come\n"
     "il pulsante \"Stampa\" (senza finestra). Nient'altro viene scritto negli archivi, se non\n"
-    "lo storico delle query (storico salva).\n"
+    "lo storico delle query (storico salva) e le risposte intermedie di una catena di query\n"
+    "(storico esegui --catena, tabelle RSUCC + utente + livello).\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
@@ -31,6 +32,7 @@ constexpr char NoteFinali[] =
     "  interroga storico elenco\n"
     "  interroga storico mostra 5 1,5\n"
     "  interroga storico esegui --tabella ANAMAG 5 1,5\n"
+    "  interroga storico esegui --tabella ANAMAG --catena 5 1,5\n"
     "  interroga storico salva --tabella ANAMAG --definizione query.txt 5 1.5\n"
     "\nIl file di definizione è in UTF-8; la prima riga è Numero;Nome;Mostra;Condizione, ogni\n"
     "altra riga una riga della definizione (la condizione è tutto ciò che segue il terzo ';').\n"
@@ -234,6 +236,10 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
         comando->add_option("--tabella", tabella, "Tabella principale della query")
             ->type_name("T")
             ->required();
+    bool catena = false;
+    eseguiStorico->add_flag("--catena", catena,
+                            "Segue le query successive della voce fino all'ultima e ne stampa la "
+                            "risposta");
     salva->add_option("--definizione", definizione, "File con la definizione da salvare")
         ->type_name("FILE")
         ->required();
@@ -250,6 +256,7 @@ std::variant<OpzioniInterroga, int> LeggiRigaDiComandoInterroga(int argc, const 
         opzioni.tabella = QString::fromStdString(tabella);
         opzioni.suListino = archivio == "listino";
         opzioni.definizione = QString::fromStdString(definizione);
+        opzioni.catena = catena;
         return opzioni;
     }
     opzioni.comando = esegui->parsed()    ? OpzioniInterroga::Comando::Esegui

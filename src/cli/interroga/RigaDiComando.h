@@ -33,6 +33,7 @@ struct OpzioniInterroga {
     bool suListino = false; // the price-list archive, else the company archive
     QString definizione;    // file; empty: every field of the table, no condition
     ChiaveStorico voce;     // storico mostra, esegui, salva
+    bool catena = false;    // storico esegui: on along the chain to its last query
 
     // esporta: the dialog's choices (Cartella empty and NomeFile the whole
     // destination: a path, or the table's name), and the grouping display

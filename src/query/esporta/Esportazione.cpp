@@ -16,6 +16,7 @@
 #include "query/esporta/ScrittoreXlsx.h"
 #include "query/motore/ColonneCalcolate.h"
 #include "query/risposta/Risposta.h"
+#include "query/risposta/TabellaRisposta.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,14 +127,6 @@ Cella cellaDi(const ColonnaEsportata& colonna, const QVariant& valore, bool solo
     default:
         return testo();
     }
-}
-
-// The fields of a dataset by their place in its rows.
-QVector<const Field*> campiPerPosizione(const Dataset& dati) {
-    QVector<const Field*> campi(dati.fieldCount(), nullptr);
-    for (int i = 0; i < dati.fieldCount(); ++i)
-        campi[dati.field(i)->fieldNo()] = dati.field(i);
-    return campi;
 }
 
 // A short write transaction of the tool's own on the answer's archive.
@@ -367,17 +360,6 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
     db::Database& archivio = risposta_.Database();
     const QString tabella = sql::identificatore(*nome);
 
-    // Columns: every field of the answer, hidden ones included, typed as the
-    // answer's statement describes them; computed columns (running sums,
-    // integer parts) hold doubles. Names repeated by joined tables, or
-    // missing on expressions, are made unique.
-    const QVector<const Field*> campi = campiPerPosizione(risposta_.Dati());
-    QStringList nomi;
-    for (int i = 0; i < campi.size(); ++i) {
-        const QString n = campi[i] ? campi[i]->fieldName().trimmed() : QString();
-        nomi << (n.isEmpty() ? QStringLiteral("CAMPO%1").arg(i + 1) : n);
-    }
-    nomi = NomiDistinti(nomi);
     QStringList colonne;
     {
         db::Transaction lettura(&archivio);
@@ -389,14 +371,7 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
         if (esiste.fetch())
             throw db::DatabaseError("La tabella " + *nome +
                                     " esiste già nell'archivio: scegliere un altro nome");
-        db::Statement descrizione(&archivio, &lettura);
-        descrizione.setParamCheck(false);
-        descrizione.setSql(risposta_.Query().sql());
-        descrizione.prepare();
-        for (int i = 0; i < nomi.size(); ++i)
-            colonne << sql::identificatore(nomi[i]) + u' ' +
-                           (i < descrizione.columnCount() ? descrizione.columnType(i)
-                                                          : QStringLiteral("DOUBLE PRECISION"));
+        colonne = ColonneTabellaRisposta(risposta_, lettura);
         lettura.rollback();
     }
     {
@@ -412,31 +387,13 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
         FinestraStato(QStringLiteral("Esportazione in corso..."));
     stato->Mostra();
     port_.PompaMessaggi();
-    QStringList istruzione;
+    // What is run, kept should it fail.
+    QStringList istruzione = QStringList{"INSERT INTO " + tabella} << risposta_.Query().sql();
     try {
         db::Transaction scrittura(&archivio);
         avviaScrittura(scrittura);
-        if (!risposta_.Calcolata()) {
-            istruzione << "INSERT INTO " + tabella << risposta_.Query().sql();
-            db::Statement copia(&archivio, &scrittura);
-            copia.setParamCheck(false);
-            copia.setSql(istruzione);
-            copia.execute();
-        } else {
-            // The computed rows live in a local table: inserted one by one.
-            QStringList parametri;
-            for (int i = 0; i < nomi.size(); ++i)
-                parametri << QStringLiteral(":P%1").arg(i);
-            istruzione << "INSERT INTO " + tabella + " VALUES (" + parametri.join(u',') + ")";
-            db::Statement inserisci(&archivio, &scrittura);
-            inserisci.setSql(istruzione);
-            inserisci.prepare();
-            risposta_.Scorri([&](const QVariantList& valori) {
-                for (int i = 0; i < nomi.size(); ++i)
-                    inserisci.setParam(i, valori.value(i));
-                inserisci.execute();
-            });
-        }
+        istruzione = InserisciRisposta(risposta_, scrittura, tabella, risposta_.Query().sql(),
+                                       int(colonne.size()));
         scrittura.commit();
     } catch (const db::DatabaseError& e) {
         // The statement is kept for whoever looks into it; the table, which

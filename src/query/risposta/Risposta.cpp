@@ -46,6 +46,13 @@ void Risposta::Chiudi() {
     }
 }
 
+void Risposta::Rilascia() {
+    Chiudi();
+    query_.unprepare();
+    if (lettura_.active())
+        lettura_.commit();
+}
+
 bool Risposta::Aperta() {
     return Dati().active();
 }

@@ -37,6 +37,8 @@ public:
     // display codes follow its fields.
     void Apri();
     void Chiudi();
+    // Closed, and no statement left prepared on the tables it read.
+    void Rilascia();
     bool Aperta();
 
     // The computed table (open) takes the place of the query's rows.

@@ -58,6 +58,45 @@ void controllaLarghezze(const Definizione& righe) {
     }
 }
 
+// The rows of an entry added within `t`.
+void inserisciRighe(db::Database& database, db::Transaction& t, ChiaveStorico chiave,
+                    const Definizione& righe) {
+    db::Statement insert(&database, &t);
+    insert.setSql({"INSERT INTO STOINT (CODICE1, CODICE2, NUMERO, NOME, MOSTRA, CONDIZIONE)",
+                   "VALUES (:CODICE1, :CODICE2, :NUMERO, :NOME, :MOSTRA, :CONDIZIONE)"});
+    insert.prepare();
+    for (const RigaDefinizione& riga : righe) {
+        imposta(insert, chiave);
+        insert.setParam(QStringLiteral("NUMERO"), riga.Numero);
+        insert.setParam(QStringLiteral("NOME"), riga.Nome);
+        insert.setParam(QStringLiteral("MOSTRA"), riga.Mostra);
+        insert.setParam(QStringLiteral("CONDIZIONE"), riga.Condizione);
+        insert.execute();
+    }
+}
+
+// The rows of an entry replaced within `t`.
+void scriviRighe(db::Database& database, db::Transaction& t, ChiaveStorico chiave,
+                 const Definizione& righe) {
+    esegui(database, t, {"DELETE FROM STOINT", Entrata}, chiave);
+    inserisciRighe(database, t, chiave, righe);
+}
+
+int numeroSuccessiva(db::Database& database, db::Transaction& t) {
+    db::Statement massimo(&database, &t);
+    massimo.setSql({"SELECT MAX(CODICE2) FROM STOINT", "WHERE CODICE1=:CODICE1"});
+    massimo.setParam(QStringLiteral("CODICE1"), Codice1Catena);
+    massimo.execute();
+    massimo.fetch();
+    // Chain numbers are whole: the highest read as an integer.
+    return int(massimo.value(0).toDouble()) + 1;
+}
+
+// Another transaction holds or has stored the same key.
+bool chiaveOccupata(const db::DatabaseError& e) {
+    return e.sqlCode() == -803 || e.lockConflict();
+}
+
 } // namespace
 
 bool LeggiCodice2(const QString& testo, double& valore) {
@@ -143,19 +182,7 @@ void ArchivioStorico::SalvaInterrogazione(ChiaveStorico chiave, const Definizion
     db::Transaction t(&database_);
     t.setParams(db::TpbScritturaBreve);
     t.start();
-    esegui(database_, t, {"DELETE FROM STOINT", Entrata}, chiave);
-    db::Statement insert(&database_, &t);
-    insert.setSql({"INSERT INTO STOINT (CODICE1, CODICE2, NUMERO, NOME, MOSTRA, CONDIZIONE)",
-                   "VALUES (:CODICE1, :CODICE2, :NUMERO, :NOME, :MOSTRA, :CONDIZIONE)"});
-    insert.prepare();
-    for (const RigaDefinizione& riga : righe) {
-        imposta(insert, chiave);
-        insert.setParam(QStringLiteral("NUMERO"), riga.Numero);
-        insert.setParam(QStringLiteral("NOME"), riga.Nome);
-        insert.setParam(QStringLiteral("MOSTRA"), riga.Mostra);
-        insert.setParam(QStringLiteral("CONDIZIONE"), riga.Condizione);
-        insert.execute();
-    }
+    scriviRighe(database_, t, chiave, righe);
     t.commit();
 }
 
@@ -225,13 +252,64 @@ int ArchivioStorico::NumeroQuerySuccessiva() {
     db::Transaction t(&database_);
     t.setParams(lettura());
     t.start();
-    db::Statement massimo(&database_, &t);
-    massimo.setSql({"SELECT MAX(CODICE2) FROM STOINT", "WHERE CODICE1=:CODICE1"});
-    massimo.setParam(QStringLiteral("CODICE1"), Codice1Catena);
-    massimo.execute();
-    massimo.fetch();
-    // Chain numbers are whole: the highest read as an integer.
-    return int(massimo.value(0).toDouble()) + 1;
+    return numeroSuccessiva(database_, t);
+}
+
+int ArchivioStorico::CreaSuccessiva(ChiaveStorico corrente, const Definizione& righe,
+                                    const Definizione& successiva) {
+    Definizione conMarcatore = righe;
+    conMarcatore.append({righe.isEmpty() ? 1 : righe.last().Numero + 1,
+                         QStringLiteral("QUERY SUCCESSIVA"),
+                         mostra::MarcatoreCatena,
+                         {}});
+    controllaLarghezze(conMarcatore);
+    controllaLarghezze(successiva);
+    db::Transaction t(&database_);
+    t.setParams(db::TpbScritturaBreve);
+    t.start();
+    // The highest number is read and taken in the same transaction; a user
+    // who stored the same number first makes this one take the next.
+    int numero = numeroSuccessiva(database_, t);
+    for (int tentativi = 0;; ++tentativi, ++numero) {
+        try {
+            // Only added: rows another user stored under this number stay his.
+            inserisciRighe(database_, t, {Codice1Catena, double(numero)}, successiva);
+            break;
+        } catch (const db::DatabaseError& e) {
+            // A clash is on the first row: nothing of this number was written.
+            if (!chiaveOccupata(e) || tentativi >= 100)
+                throw;
+        }
+    }
+    conMarcatore.last().Condizione = TestoNumeroCatena(numero);
+    scriviRighe(database_, t, corrente, conMarcatore);
+    t.commit();
+    return numero;
+}
+
+void ArchivioStorico::ModificaStoQuerySucc(ChiaveStorico corrente, const Definizione& righe,
+                                           ChiaveStorico successiva,
+                                           const Definizione& righeSuccessiva) {
+    controllaLarghezze(righe);
+    controllaLarghezze(righeSuccessiva);
+    db::Transaction t(&database_);
+    t.setParams(db::TpbScritturaBreve);
+    t.start();
+    scriviRighe(database_, t, successiva, righeSuccessiva);
+    scriviRighe(database_, t, corrente, righe);
+    t.commit();
+}
+
+void ArchivioStorico::EliminaSuccessiva(ChiaveStorico successiva, ChiaveStorico precedente,
+                                        const Definizione& righePrecedente) {
+    controllaLarghezze(righePrecedente);
+    db::Transaction t(&database_);
+    t.setParams(db::TpbScritturaBreve);
+    t.start();
+    esegui(database_, t, {"DELETE FROM STOINT", Entrata}, successiva);
+    esegui(database_, t, {"DELETE FROM STOASP", Entrata}, successiva);
+    scriviRighe(database_, t, precedente, righePrecedente);
+    t.commit();
 }
 
 QVector<VoceStorico> ArchivioStorico::Elenco() {

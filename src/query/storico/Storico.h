@@ -85,6 +85,20 @@ public:
     // The next free chain number: the highest Codice2 of Codice1 2000, + 1.
     int NumeroQuerySuccessiva();
 
+    // The steps of a chain, each in one transaction, committed whole or not at
+    // all. A new successor: its rows stored under the next free chain number
+    // (the next again when another user took it meanwhile), the current
+    // entry's rows saved with the "QUERY SUCCESSIVA" marker of that number
+    // appended; the number.
+    int CreaSuccessiva(ChiaveStorico corrente, const Definizione& righe,
+                       const Definizione& successiva);
+    // The successor's rows replaced and the current entry's rows saved.
+    void ModificaStoQuerySucc(ChiaveStorico corrente, const Definizione& righe,
+                              ChiaveStorico successiva, const Definizione& righeSuccessiva);
+    // The successor's definition and layout gone, the predecessor's rows saved.
+    void EliminaSuccessiva(ChiaveStorico successiva, ChiaveStorico precedente,
+                           const Definizione& righePrecedente);
+
     // Every entry with a stored definition, by Codice1 and Codice2.
     QVector<VoceStorico> Elenco();
 

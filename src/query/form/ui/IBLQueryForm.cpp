@@ -92,6 +92,7 @@ TIBLQueryForm::TIBLQueryForm(IbTable& tabella, const QString& directoryBin,
     TabIntTmp.fieldByName("Condizione")->setDisplayWidth(32);
     DBGrid1->setDataset(&TabIntTmp);
     DBGrid1->SelezionaRiga(0);
+    collegaCatena();
 
     // The answer grid follows the answer, query or computed table.
     connect(&TabRispTmp, &Risposta::datiCambiati, this, [this] {
@@ -299,9 +300,6 @@ void TIBLQueryForm::creaTasti() {
     PopupMenu1 = new QMenu(this);
     Precedente1 = azione(DBGrid1, QStringLiteral("Precedente"), Qt::Key_F11, nullptr);
     Successiva1 = azione(DBGrid1, QStringLiteral("Successiva"), Qt::Key_F12, nullptr);
-    // The chained queries are not there yet: nothing to go to.
-    Precedente1->setEnabled(false);
-    Successiva1->setEnabled(false);
     CopiaSqlnelclipboard1 = azione(DBGrid1, QStringLiteral("Copia Sql nel clipboard"),
                                    QKeySequence(), &TIBLQueryForm::CopiaSqlnelclipboard1Click);
     InserisciSomma1 = azione(DBGrid1, QStringLiteral("Inserisci somma con raggruppamento corrente"),

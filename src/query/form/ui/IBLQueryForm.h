@@ -75,7 +75,7 @@ public:
     // An operation of "Elab. a&vanzate", by the word its dialog returns
     // ("CampiVisibili", "QueryAffiancata", "TogliQueryAffiancata",
     // "PassaPrecedente", "PassaSuccessiva", "EliminaSuccessiva"; the form
-    // itself connects "BloccaQuery"): from now on the dialog offers its
+    // itself connects all but "CampiVisibili"): from now on the dialog offers its
     // button and the form runs `azione` when it is chosen. The three chain
     // words run only in history mode.
     void CollegaElaborazione(const QString& parola, std::function<void()> azione);
@@ -207,12 +207,25 @@ public:
     // "F11 Prec." and "F12 Succ." shown as the flags say.
     void MostraF11F12();
 
+    // Side-by-side members of a locked query (any mode).
+    void AggiungiUnioneQuery();
+    void EliminaUltimaQueryAffiancata();
+    // The chain (history mode): each answer stored for the query after it.
+    void PassaAQuerySuccessiva();
+    void PassaAQueryPrecedente(bool salvaPrima);
+    void EliminaUltimaQuerySuccessiva();
+    // F11: back one query in a chain, else "&Chiudi"; F12: on to the
+    // successor, else the run.
+    void Precedente1Click();
+    void Successiva1Click();
+
     // The window's close box: in history mode the same prompts as "&Chiudi".
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void creaComponenti();
@@ -244,6 +257,12 @@ private:
     bool aspettoStorico() const;
     // The prompts on closing; false when the form must stay open.
     bool salvaPrimaDiChiudere();
+    // The side-by-side and chain operations, their keys and the check of a
+    // changed query's successors connected.
+    void collegaCatena();
+    void impostaLivello(int livello);
+    bool eseguiPerCatena(const Definizione& righe);
+    void mostraStato(const Definizione& righe);
 
     std::unique_ptr<QtInterazione> portaForm_;
     Interazione& port_;

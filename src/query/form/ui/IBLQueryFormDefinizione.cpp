@@ -136,8 +136,11 @@ void TIBLQueryForm::ButtonChiudiClick() {
     const ModificaInterna modifica(*this);
     if (ModoStorico && !salvaPrimaDiChiudere())
         return;
-    // Above the first query of a chain the form goes back to the one before
-    // (the chained queries).
+    // Above the first query of a chain the form goes back to the one before.
+    if (LivelloCatena > 0) {
+        PassaAQueryPrecedente(false);
+        return;
+    }
     accept();
 }
 

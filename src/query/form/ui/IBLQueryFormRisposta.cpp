@@ -2,6 +2,7 @@
 // record count, the font.
 #include "common/Testo.h"
 #include "dataset/Dataset.h"
+#include "dataset/IbTable.h"
 #include "platform/Formats.h"
 #include "platform/Interazione.h"
 #include "query/calcoli/OrdineETotali.h"

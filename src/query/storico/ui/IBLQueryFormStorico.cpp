@@ -98,9 +98,13 @@ bool TIBLQueryForm::salvaPrimaDiChiudere() {
                                       "validazione delle query successive ?"))) {
         if (!motore_->EseguiInterrogazione(righe, TabRispTmp, TabellaExtra, Stato.Affiancata))
             return false;
+        // The check offers the save itself: saved first, the query would
+        // look unchanged and its successor would go unchecked.
+        if (ValidazioneSuccessive)
+            return ValidazioneSuccessive();
         if (port_.Conferma(aggiornare))
             SalvaInterrogazioneSuStorico(chiave);
-        return !ValidazioneSuccessive || ValidazioneSuccessive();
+        return true;
     }
     if (port_.Conferma(QStringLiteral("La query è stata modificata; Effettuo il salvataggio senza "
                                       "il controllo validazione delle query successive ?")))
@@ -116,7 +120,12 @@ void TIBLQueryForm::reject() {
             DBGrid1->Posta();
             chiudi = salvaPrimaDiChiudere();
         });
-    if (chiudi)
+    if (!chiudi)
+        return;
+    // Above the first query of a chain the form goes back to the one before.
+    if (LivelloCatena > 0)
+        protetto([this] { PassaAQueryPrecedente(false); });
+    else
         QDialog::reject();
 }
 
