@@ -73,6 +73,14 @@ EsitoCli AmbienteCli::interroga(const QStringList& argomenti) {
     return strumento("interroga", argomenti);
 }
 
+QString AmbienteCli::fileDefinizione(const QByteArray& testo) {
+    const QString percorso = dir.filePath("definizione.txt");
+    QFile file(percorso);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(testo);
+    return percorso;
+}
+
 EsitoCli AmbienteCli::strumento(const QString& programma, const QStringList& argomenti) {
     QProcess processo;
     QProcessEnvironment ambienteProcesso = QProcessEnvironment::systemEnvironment();

@@ -31,6 +31,8 @@ protected:
     EsitoCli sincronetti(const QStringList& argomenti);
     EsitoCli interroga(const QStringList& argomenti);
     EsitoCli strumento(const QString& programma, const QStringList& argomenti);
+    // A definition file for --definizione with these bytes, in the test's folder.
+    QString fileDefinizione(const QByteArray& testo);
     // First column of the first row of a select on an archive of the copy.
     QVariant suArchivio(const QString& sql);
     QVariant suListino(const QString& sql);

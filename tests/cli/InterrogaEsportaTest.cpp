@@ -60,10 +60,10 @@ TEST_F(InterrogaEsporta, EveryType) {
             const QStringList foglio = LeggiFoglio(destinazione);
             ASSERT_EQ(foglio.size(), righe + 2) << foglio.value(0).toStdString();
             EXPECT_EQ(foglio[1], intestazione);
-            EXPECT_TRUE(foglio.contains(
-                QRegularExpression(QString(c.tipo) == "ExcelLTesto"
-                                       ? "^s:\\d+ \\| s:.*Macinacaffè per bar, cauzione € 5 \\| .*"
-                                       : "^n:\\d+ \\| s:.*Macinacaffè per bar, cauzione € 5 \\| .*")));
+            EXPECT_TRUE(foglio.contains(QRegularExpression(
+                QString(c.tipo) == "ExcelLTesto"
+                    ? "^s:\\d+ \\| s:.*Macinacaffè per bar, cauzione € 5 \\| .*"
+                    : "^n:\\d+ \\| s:.*Macinacaffè per bar, cauzione € 5 \\| .*")));
         }
     }
 }

@@ -10,13 +10,7 @@ namespace {
 
 class InterrogaStorico : public AmbienteCli {
 protected:
-    QString file(const QString& testo) {
-        const QString percorso = dir.filePath("definizione.txt");
-        QFile f(percorso);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(testo.toUtf8());
-        return percorso;
-    }
+    QString file(const QString& testo) { return fileDefinizione(testo.toUtf8()); }
 };
 
 const QString definizione = QStringLiteral("Numero;Nome;Mostra;Condizione\n"

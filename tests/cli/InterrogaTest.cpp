@@ -7,16 +7,7 @@
 namespace mavo::test {
 namespace {
 
-class InterrogaTest : public AmbienteCli {
-protected:
-    QString definizione(const QByteArray& testo) {
-        const QString percorso = dir.filePath("definizione.txt");
-        QFile file(percorso);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(testo);
-        return percorso;
-    }
-};
+using InterrogaTest = AmbienteCli;
 
 TEST_F(InterrogaTest, SqlIsPrintedAsBuilt) {
     const EsitoCli esito = interroga({"sql", "--tabella", "LISTINO", "--archivio", "listino"});
@@ -31,10 +22,10 @@ TEST_F(InterrogaTest, SqlIsPrintedAsBuilt) {
 
 TEST_F(InterrogaTest, AnswerOfADefinitionFile) {
     // Byte-order mark and CR LF; a condition holding ';'.
-    const QString file = definizione("\xEF\xBB\xBFNumero;Nome;Mostra;Condizione\r\n"
-                                     "1;CODICEFORN;1;(CODICEFORN IN ('2197';'X') OR 1=0)\r\n"
-                                     "\r\n"
-                                     "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\r\n");
+    const QString file = fileDefinizione("\xEF\xBB\xBFNumero;Nome;Mostra;Condizione\r\n"
+                                         "1;CODICEFORN;1;(CODICEFORN IN ('2197';'X') OR 1=0)\r\n"
+                                         "\r\n"
+                                         "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\r\n");
     const EsitoCli esito = interroga(
         {"esegui", "--archivio", "listino", "--tabella", "LISTINO", "--definizione", file});
     EXPECT_EQ(esito.codice, 1) << "';' is no SQL: the server refuses it";
@@ -42,10 +33,10 @@ TEST_F(InterrogaTest, AnswerOfADefinitionFile) {
         "ERRORE: Si prega di verificare la sintassi delle condizioni o dei collegamenti\n"))
         << esito.err.toStdString();
 
-    const QString corretta = definizione("Numero;Nome;Mostra;Condizione\n"
-                                         "1;CODICEFORN;1;(CODICEFORN = '2197')\n"
-                                         "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\n"
-                                         "3;DESCRIZIONE;0;d'arresto\n");
+    const QString corretta = fileDefinizione("Numero;Nome;Mostra;Condizione\n"
+                                             "1;CODICEFORN;1;(CODICEFORN = '2197')\n"
+                                             "2;PRLISTINO;0;(CALC (COUNT(*)) AS N)\n"
+                                             "3;DESCRIZIONE;0;d'arresto\n");
     const EsitoCli risposta = interroga(
         {"esegui", "--archivio", "listino", "--tabella", "LISTINO", "--definizione", corretta});
     EXPECT_EQ(risposta.codice, 0) << risposta.err.toStdString();
@@ -77,8 +68,8 @@ TEST_F(InterrogaTest, LinkedTablesAnswerJoined) {
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
-        const EsitoCli esito = interroga(
-            {"esegui", "--tabella", "ORDINI", "--definizione", definizione(ordini + c.collegate)});
+        const EsitoCli esito = interroga({"esegui", "--tabella", "ORDINI", "--definizione",
+                                          fileDefinizione(ordini + c.collegate)});
         ASSERT_EQ(esito.codice, 0) << esito.err.toStdString();
         QStringList righe = esito.righe();
         ASSERT_FALSE(righe.isEmpty());
@@ -125,16 +116,16 @@ TEST_F(InterrogaTest, FailuresAndUsage) {
         EXPECT_EQ(esito.out, "");
         EXPECT_TRUE(esito.err.startsWith(QString::fromUtf8(c.inizio))) << esito.err.toStdString();
     }
-    const QString sbagliata = definizione("Numero;Nome;Condizione\n1;A;\n");
+    const QString sbagliata = fileDefinizione("Numero;Nome;Condizione\n1;A;\n");
     EXPECT_TRUE(interroga({"sql", "--tabella", "LISTINO", "--definizione", sbagliata})
                     .err.contains("la prima riga deve essere Numero;Nome;Mostra;Condizione"));
 }
 
 TEST_F(InterrogaTest, ChartsAreDrawnWithoutADisplay) {
-    const QString prezzi = definizione("Numero;Nome;Mostra;Condizione\n"
-                                       "1;CODICEFORN;1;2197\n"
-                                       "2;DESCRIZIONE;1;\n"
-                                       "3;PRLISTINO;1;\n");
+    const QString prezzi = fileDefinizione("Numero;Nome;Mostra;Condizione\n"
+                                           "1;CODICEFORN;1;2197\n"
+                                           "2;DESCRIZIONE;1;\n"
+                                           "3;PRLISTINO;1;\n");
     const struct {
         const char* file;
         QStringList opzioni;
