@@ -115,12 +115,7 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaG
     if (opzioni.comando >= OpzioniInterroga::Comando::StoricoElenco)
         return EseguiStorico(opzioni, contesto, archivio, port);
     const CartelleQuery cartelle = LeggiCartelleQuery(settingsFilePath(), contesto.Ditta);
-    TIBFQuerForm motore(port, archivio,
-                        {.Utente = opzioni.utente,
-                         .TabellaPrincipale = opzioni.tabella,
-                         .DirectoryLavoro = cartelle.DirectoryLavoro,
-                         .DirectoryBin = cartelle.DirectoryBin,
-                         .Ditta = contesto.Ditta});
+    TIBFQuerForm motore = MotoreInterroga(opzioni, contesto.Ditta, archivio, cartelle, port);
     const Definizione definizione = opzioni.definizione.isEmpty()
                                         ? motore.DefinizioneIniziale()
                                         : LeggiFileDefinizione(opzioni.definizione);
@@ -152,6 +147,17 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaG
 }
 
 } // namespace
+
+TIBFQuerForm MotoreInterroga(const OpzioniInterroga& opzioni, const QString& ditta,
+                             db::Database& archivio, const CartelleQuery& cartelle,
+                             Interazione& port) {
+    return TIBFQuerForm(port, archivio,
+                        {.Utente = opzioni.utente,
+                         .TabellaPrincipale = opzioni.tabella,
+                         .DirectoryLavoro = cartelle.DirectoryLavoro,
+                         .DirectoryBin = cartelle.DirectoryBin,
+                         .Ditta = ditta});
+}
 
 int EseguiInterroga(const OpzioniInterroga& opzioni, const DisegnaGrafico& disegna) {
     ConsoleInterazione port({});

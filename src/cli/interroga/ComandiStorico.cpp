@@ -1,6 +1,7 @@
 #include "cli/interroga/ComandiStorico.h"
 
 #include "cli/comune/RigaDiComandoItaliana.h"
+#include "cli/interroga/Comandi.h"
 #include "cli/interroga/FileDefinizione.h"
 #include "cli/interroga/RigaDiComando.h"
 #include "context/TabXForm.h"
@@ -23,17 +24,6 @@ namespace {
 
 QString testoVoce(ChiaveStorico voce) {
     return QString::number(voce.Codice1) + u' ' + TestoCodice2(voce.Codice2);
-}
-
-TIBFQuerForm motoreStorico(const OpzioniInterroga& opzioni, TTabXForm& contesto,
-                           db::Database& archivio, Interazione& port) {
-    const CartelleQuery cartelle = LeggiCartelleQuery(settingsFilePath(), contesto.Ditta);
-    return TIBFQuerForm(port, archivio,
-                        {.Utente = opzioni.utente,
-                         .TabellaPrincipale = opzioni.tabella,
-                         .DirectoryLavoro = cartelle.DirectoryLavoro,
-                         .DirectoryBin = cartelle.DirectoryBin,
-                         .Ditta = contesto.Ditta});
 }
 
 void elenca(ArchivioStorico& storico) {
@@ -76,7 +66,9 @@ bool eseguiVoce(const OpzioniInterroga& opzioni, TTabXForm& contesto, db::Databa
         port.Errore("Nessuna query nello storico per la voce " + testoVoce(opzioni.voce));
         return false;
     }
-    TIBFQuerForm motore = motoreStorico(opzioni, contesto, archivio, port);
+    TIBFQuerForm motore =
+        MotoreInterroga(opzioni, contesto.Ditta, archivio,
+                        LeggiCartelleQuery(settingsFilePath(), contesto.Ditta), port);
     Risposta risposta(archivio);
     ChiaveStorico ultima = opzioni.voce;
     if (opzioni.catena) {
@@ -97,7 +89,9 @@ bool salvaVoce(const OpzioniInterroga& opzioni, TTabXForm& contesto, db::Databas
     const Definizione definizione = LeggiFileDefinizione(opzioni.definizione);
     // Only a query the archive accepts is stored: its statement is built and
     // prepared, never run.
-    TIBFQuerForm motore = motoreStorico(opzioni, contesto, archivio, port);
+    TIBFQuerForm motore =
+        MotoreInterroga(opzioni, contesto.Ditta, archivio,
+                        LeggiCartelleQuery(settingsFilePath(), contesto.Ditta), port);
     motore.CopiaSql = true;
     Risposta risposta(archivio);
     if (!motore.EseguiInterrogazione(definizione, risposta, {},
