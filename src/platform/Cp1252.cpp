@@ -42,19 +42,23 @@ QString fromCp1252(QByteArrayView bytes) {
 }
 
 QByteArray toCp1252(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
+    // One byte per unit at most (a surrogate pair gives one): written in
+    // place, since appending byte by byte is most of an export's cost.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    const char16_t* unita = text.utf16();
+    const qsizetype quante = text.size();
+    for (qsizetype i = 0; i < quante; ++i) {
+        const char16_t unit = unita[i];
         if (inLatin1Part(unit)) {
-            bytes.append(char(unit));
+            *out++ = char(unit);
             continue;
         }
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (QChar::isHighSurrogate(unit) && i + 1 < quante && QChar::isLowSurrogate(unita[i + 1]))
             ++i;
-        }
-        bytes.append(encodeOutsideLatin1(unit));
+        *out++ = encodeOutsideLatin1(unit);
     }
+    bytes.truncate(out - bytes.data());
     return bytes;
 }
 
