@@ -248,6 +248,9 @@ private:
     void scriviRiga(int riga, const QString& campo, const QVariant& valore);
     void impostaMostra(int da, int a);
     bool bloccata();
+    // Posts the edit in progress; false, after telling the user, when the
+    // query is locked and its rows may not change.
+    bool modificabile();
     // Names of the definition's field rows (shown or not), in list order.
     QStringList nomiCampi(bool soloDate);
     void mostraDatiRisposta();

@@ -23,6 +23,14 @@ bool TIBLQueryForm::bloccata() {
     return Stato.Bloccata;
 }
 
+bool TIBLQueryForm::modificabile() {
+    DBGrid1->Posta();
+    if (!bloccata())
+        return true;
+    port_.Avviso(MessaggioBloccata);
+    return false;
+}
+
 int TIBLQueryForm::rigaCampo() const {
     const int riga = DBGrid1->RigaCorrente();
     if (riga < 0)
@@ -66,11 +74,8 @@ void TIBLQueryForm::ButtonEseguiInterrogazioneClick() {
 }
 
 void TIBLQueryForm::impostaMostra(int da, int a) {
-    DBGrid1->Posta();
-    if (bloccata()) {
-        port_.Avviso(MessaggioBloccata);
+    if (!modificabile())
         return;
-    }
     for (int riga = 0; riga < TabIntTmp.recordCount(); ++riga)
         if (mostraRiga(riga) == da)
             scriviRiga(riga, QStringLiteral("Mostra"), a);
@@ -85,22 +90,16 @@ void TIBLQueryForm::ButtonDeselezionaTuttoClick() {
 }
 
 void TIBLQueryForm::ButtonAggiungiTClick() {
-    DBGrid1->Posta();
-    if (bloccata()) {
-        port_.Avviso(MessaggioBloccata);
+    if (!modificabile())
         return;
-    }
     Definizione righe = LeggiRighe();
     if (dialoghi_.AggiungiTabella(this, port_, database_, ditta_, TabellaExtra, righe))
         ScriviRighe(righe);
 }
 
 void TIBLQueryForm::ButtonEliminaTClick() {
-    DBGrid1->Posta();
-    if (bloccata()) {
-        port_.Avviso(MessaggioBloccata);
+    if (!modificabile())
         return;
-    }
     Definizione righe = LeggiRighe();
     const QString testata = dialoghi_.EliminaTabella(this, TabelleCollegate(righe));
     // Removed whether or not the query came from the history: the user asked
