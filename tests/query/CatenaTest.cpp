@@ -50,7 +50,7 @@ const Definizione collegataUnMembro = {{1, "COD", 6, ""},
                                        {5, "QUERY BLOCCATA", 7, "184 191 188 189 186 187"},
                                        {6, "ART", 9, "UNION"},
                                        {7, "COD", 1, ""},
-                                       {8, "UNION", 9, ""},
+                                       {8, "CLI = A", 9, ""},
                                        {9, "A.COD", 8, "COD"},
                                        {10, "A.NOME", 1, ""},
                                        {11, "QUERY BLOCCATA", 7, "UNION"}};
@@ -71,7 +71,7 @@ TEST(Affiancate, MembersAddedAndRemoved) {
         {"first member", bloccata, unMembro, false},
         // The copy of a frozen first member shows its fields: they are the new member's.
         {"second member", unMembro, dueMembri, true},
-        {"linked table headers become UNION rows", collegata, collegataUnMembro, false},
+        {"linked table headers copied whole", collegata, collegataUnMembro, false},
         {"the successor's marker stays last", conSuccessiva(bloccata), conSuccessiva(unMembro),
          false},
     };
@@ -208,6 +208,10 @@ protected:
             dialogo.Pulsanti.value(parola)->click();
             return dialogo.Parola;
         };
+        d.SommaRaggruppata = [this](QWidget*, const QString& tabella, db::Database&) {
+            tabellaSomma = tabella;
+            return std::optional<SceltaSomma>();
+        };
         return d;
     }
     TIBLQueryForm& apriStorico(ChiaveStorico chiave) {
@@ -243,6 +247,7 @@ protected:
     }
 
     QString parola;
+    QString tabellaSomma; // the table the grouped sum's dialog was shown
     ArchivioStorico storico{archivio.db()};
 };
 
@@ -273,6 +278,61 @@ TEST_F(CatenaForm, SideBySideMembersAndTheirUnion) {
     EXPECT_EQ(f.LeggiRighe(), base);
     EXPECT_FALSE(f.Stato.Affiancata);
     EXPECT_EQ(testi(), QStringList({"Elimino l'ultima query affiancata?"}));
+}
+
+TEST_F(CatenaForm, ALinkedStoredQueryInBothMembersOfAUnion) {
+    storico.CreaTabelle();
+    archivio.exec({"CREATE TABLE PRZ (COD INTEGER, LISTINO INTEGER)",
+                   "INSERT INTO PRZ VALUES (1, 10)", "INSERT INTO PRZ VALUES (2, 20)",
+                   "INSERT INTO PRZ VALUES (3, 30)",
+                   "CREATE TABLE STOQUER (CODICE INTEGER, TABELLA VARCHAR(31), "
+                   "PERCORSO VARCHAR(255))",
+                   "INSERT INTO STOQUER VALUES (7, 'PRZ', '')",
+                   // A chain of this user's, in progress: what it stored stays.
+                   "CREATE TABLE RSUCC0700 (X INTEGER)", "INSERT INTO RSUCC0700 VALUES (42)"});
+    // Stored query 7: the prices above 15, then those of the codes below 3.
+    storico.SalvaInterrogazione(
+        {0, 7},
+        {{1, "COD", 1, ""}, {2, "LISTINO", 1, "(LISTINO > 15)"}, {3, "QUERY SUCCESSIVA", 4, "8"}});
+    storico.SalvaInterrogazione(
+        {2000, 8},
+        {{1, "QUERY PRECEDENTE", 4, "7"}, {2, "COD", 1, "(COD < 3)"}, {3, "LISTINO", 1, ""}});
+    TIBLQueryForm& f = apri(dialoghi());
+    f.ScriviRighe({{1, "COD", 1, ""},
+                   {2, "NOME", 1, "vite"},
+                   {3, "XXXXXXXX.XXX = B", 9, "0007"},
+                   {4, "B.COD", 8, "COD"},
+                   {5, "B.LISTINO", 1, ""},
+                   {6, "QUERY BLOCCATA", 7, ""}});
+    f.Stato.Bloccata = true;
+    elabora(elaborazione::QueryAffiancata);
+    Definizione righe = f.LeggiRighe();
+    ASSERT_EQ(righe.value(9), (RigaDefinizione{10, "XXXXXXXX.XXX = B", 9, "0007"}));
+    righe[8].Condizione = "dado";
+    f.ScriviRighe(righe);
+    esegui();
+    ASSERT_TRUE(f.VistaRisposta()) << testi().join(u'\n').toStdString();
+    const QStringList codici = colonnaRisposta(f, "COD");
+    const QStringList listini = colonnaRisposta(f, "LISTINO");
+    QStringList coppie;
+    for (qsizetype i = 0; i < codici.size(); ++i)
+        coppie << codici[i] + u'=' + listini.value(i);
+    coppie.sort();
+    EXPECT_EQ(coppie, QStringList({"1=", "2=20", "3="}));
+    EXPECT_EQ(archivio.scalar("SELECT LIST(COD || ';' || LISTINO) FROM \"0007\""), "2;20");
+    EXPECT_EQ(archivio.scalar("SELECT LIST(X) FROM RSUCC0700"), 42);
+    EXPECT_TRUE(esiste("RCOLL0700"));
+    clic(*f.ButtonRitornaQuery);
+
+    // A stored query the register does not know: the run stops, nothing made.
+    f.TabRispTmp.Rilascia();
+    archivio.exec({"DROP TABLE \"0007\"", "DELETE FROM STOQUER"});
+    const qsizetype prima = testi().size();
+    esegui();
+    EXPECT_FALSE(f.VistaRisposta());
+    EXPECT_EQ(testi().mid(prima), QStringList({"Query collegata 0007 non trovata in STOQUER",
+                                               "Errore di esecuzione query collegate"}));
+    EXPECT_FALSE(esiste("0007"));
 }
 
 TEST_F(CatenaForm, AChainOfThreeQueries) {
@@ -309,6 +369,9 @@ TEST_F(CatenaForm, AChainOfThreeQueries) {
     esegui();
     EXPECT_EQ(colonnaRisposta(f, "NOME"), QStringList({"Vite M8"}));
     clic(*f.ButtonRitornaQuery);
+    // The fields offered are those of what the level reads.
+    f.InserisciSommaClick();
+    EXPECT_EQ(tabellaSomma, "RSUCC0701");
 
     // F11 back, F12 forward again: the answer stored again, as it is now.
     // F11 on a button of the form: the form's own key handler.

@@ -8,6 +8,7 @@
 #include "context/PreparaChiamata.h"
 #include "platform/ConsoleInterazione.h"
 #include "platform/Paths.h"
+#include "query/catena/QueryCollegate.h"
 #include "query/esporta/Esportazione.h"
 #include "query/motore/CartelleQuery.h"
 #include "query/motore/IBFQuerForm.h"
@@ -151,12 +152,14 @@ bool esegui(const OpzioniInterroga& opzioni, TTabXForm& contesto, const DisegnaG
 TIBFQuerForm MotoreInterroga(const OpzioniInterroga& opzioni, const QString& ditta,
                              db::Database& archivio, const CartelleQuery& cartelle,
                              Interazione& port) {
-    return TIBFQuerForm(port, archivio,
+    TIBFQuerForm motore(port, archivio,
                         {.Utente = opzioni.utente,
                          .TabellaPrincipale = opzioni.tabella,
                          .DirectoryLavoro = cartelle.DirectoryLavoro,
                          .DirectoryBin = cartelle.DirectoryBin,
                          .Ditta = ditta});
+    InstallaTestQueryCollegate(motore, archivio, port);
+    return motore;
 }
 
 int EseguiInterroga(const OpzioniInterroga& opzioni, const DisegnaGrafico& disegna) {

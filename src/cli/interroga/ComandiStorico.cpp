@@ -72,7 +72,7 @@ bool eseguiVoce(const OpzioniInterroga& opzioni, TTabXForm& contesto, db::Databa
     Risposta risposta(archivio);
     ChiaveStorico ultima = opzioni.voce;
     if (opzioni.catena) {
-        if (!SeguiCatena(motore, storico, risposta, opzioni.voce, false, port, &ultima))
+        if (!SeguiCatena(motore, storico, risposta, opzioni.voce, port, &ultima))
             return false;
     } else if (!motore.EseguiInterrogazione(definizione, risposta, {},
                                             DerivaStato(definizione).Affiancata))

@@ -45,17 +45,15 @@ bool AggiungiUnioneQuery(Definizione& righe, const QString& tabella) {
     for (const RigaDefinizione& riga : copia) {
         if (riga.Mostra == mostra::MarcatoreCatena)
             continue; // the chain's markers are the query's, not a member's
-        if (riga.Mostra == mostra::TestataLeft)
-            righe.append({numero++, Unione, mostra::TestataLeft, {}});
-        else if (riga.Mostra == mostra::Marcatore) {
+        if (riga.Mostra == mostra::Marcatore) {
             righe.append({numero++, riga.Nome, riga.Mostra, Unione});
             break;
-        } else {
-            // The new member's fields are its own to change, even when the
-            // copy is of a member already frozen.
-            const int codice = riga.Mostra == mostra::Congelato ? mostra::Mostrato : riga.Mostra;
-            righe.append({numero++, riga.Nome, codice, riga.Condizione});
         }
+        // The new member's fields are its own to change, even when the copy
+        // is of a member already frozen; a linked table's header is copied
+        // whole, so that the member joins its tables as the first one does.
+        const int codice = riga.Mostra == mostra::Congelato ? mostra::Mostrato : riga.Mostra;
+        righe.append({numero++, riga.Nome, codice, riga.Condizione});
     }
     if (successiva) {
         successiva->Numero = numero;

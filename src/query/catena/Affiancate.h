@@ -9,8 +9,8 @@ bool ParolaAffiancamento(const QString& condizione);
 
 // A new side-by-side member: the shown fields of the first member become
 // frozen (6), and a copy of the first member's rows is appended after a
-// header naming `tabella` ("UNION"), its linked-table headers turned into
-// "UNION" rows, closed by a copy of the lock row with "UNION". A final
+// header naming `tabella` ("UNION"), closed by a copy of the lock row with
+// "UNION". A final
 // "QUERY SUCCESSIVA" marker stays the last row. False, with nothing changed,
 // when no field is shown.
 bool AggiungiUnioneQuery(Definizione& righe, const QString& tabella);

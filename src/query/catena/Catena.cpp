@@ -20,14 +20,6 @@ const QString Precedente = QStringLiteral("QUERY PRECEDENTE");
 // The levels whose stored answers the first step of a chain clears.
 constexpr int UltimoLivello = 30;
 
-bool esisteTabella(db::Database& database, db::Transaction& t, const QString& tabella) {
-    db::Statement domanda(&database, &t);
-    domanda.setSql({"SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = :NOME"});
-    domanda.setParam(QStringLiteral("NOME"), tabella);
-    domanda.execute();
-    return domanda.fetch();
-}
-
 // One statement in a short transaction of its own, committed.
 void eseguiDaSolo(db::Database& database, const QString& istruzione) {
     db::Transaction t(&database);
@@ -43,12 +35,17 @@ void eliminaSeEsiste(db::Database& database, const QString& tabella) {
     db::Transaction t(&database);
     t.setParams(db::TpbScritturaBreve);
     t.start();
-    if (!esisteTabella(database, t, tabella))
+    if (!TabellaEsiste(database, t, tabella))
         return;
     db::Statement drop(&database, &t);
     drop.setSql({"DROP TABLE " + sql::identificatore(tabella)});
     drop.execute();
     t.commit();
+}
+
+QString nomeRisposta(TIBFQuerForm& motore, int livello) {
+    return NomeTabellaRisposta(motore.impostazioni().Utente, livello,
+                               motore.impostazioni().RadiceRisposte);
 }
 
 // The successor's own field rows: after its first marker, up to the first
@@ -122,7 +119,7 @@ void EliminaRisposteSalvate(db::Database& database, int utente) {
     }
 }
 
-void SalvaRisposta(Risposta& risposta, const QString& tabella) {
+void SalvaRisposta(Risposta& risposta, const QString& tabella, const QStringList& altre) {
     db::Database& archivio = risposta.Database();
     const QStringList sql = SqlSenzaOrdinamento(risposta.Query().sql());
     QStringList colonne;
@@ -137,24 +134,26 @@ void SalvaRisposta(Risposta& risposta, const QString& tabella) {
     risposta.Query().unprepare();
     if (risposta.Lettura().active())
         risposta.Lettura().commit();
-    eliminaSeEsiste(archivio, tabella);
-    const QString nome = sql::identificatore(tabella);
-    // The table must exist, committed, before rows can go in.
-    eseguiDaSolo(archivio,
-                 "CREATE TABLE " + nome + " (" + colonne.join(QStringLiteral(", ")) + ")");
-    try {
-        db::Transaction scrittura(&archivio);
-        scrittura.setParams(db::TpbScritturaBreve);
-        scrittura.start();
-        InserisciRisposta(risposta, scrittura, nome, sql, int(colonne.size()));
-        scrittura.commit();
-    } catch (const db::DatabaseError&) {
+    for (const QString& t : QStringList{tabella} + altre) {
+        eliminaSeEsiste(archivio, t);
+        const QString nome = sql::identificatore(t);
+        // The table must exist, committed, before rows can go in.
+        eseguiDaSolo(archivio,
+                     "CREATE TABLE " + nome + " (" + colonne.join(QStringLiteral(", ")) + ")");
         try {
-            eseguiDaSolo(archivio, "DROP TABLE " + nome);
+            db::Transaction scrittura(&archivio);
+            scrittura.setParams(db::TpbScritturaBreve);
+            scrittura.start();
+            InserisciRisposta(risposta, scrittura, nome, sql, int(colonne.size()));
+            scrittura.commit();
         } catch (const db::DatabaseError&) {
-            // The first failure is the one to tell.
+            try {
+                eseguiDaSolo(archivio, "DROP TABLE " + nome);
+            } catch (const db::DatabaseError&) {
+                // The first failure is the one to tell.
+            }
+            throw;
         }
-        throw;
     }
 }
 
@@ -241,8 +240,7 @@ bool ValidazioneNuovaRisposta(ArchivioStorico& storico, Interazione& port, Chiav
 }
 
 bool SeguiCatena(TIBFQuerForm& motore, ArchivioStorico& storico, Risposta& risposta,
-                 ChiaveStorico partenza, bool salvaUltima, Interazione& port,
-                 ChiaveStorico* ultima) {
+                 ChiaveStorico partenza, Interazione& port, ChiaveStorico* ultima) {
     ChiaveStorico voce = partenza;
     for (int livello = 0;; ++livello) {
         const Definizione righe = storico.LeggiInterrogazione(voce);
@@ -264,21 +262,22 @@ bool SeguiCatena(TIBFQuerForm& motore, ArchivioStorico& storico, Risposta& rispo
                             .arg(numero));
             return false;
         }
-        if (numero == 0 && !salvaUltima)
-            return true;
-        SalvaRisposta(risposta, NomeTabellaRisposta(motore.impostazioni().Utente, livello));
         if (numero == 0)
             return true;
+        SalvaRisposta(risposta, nomeRisposta(motore, livello));
         voce = {Codice1Catena, double(numero)};
     }
 }
 
 bool OttieniUltimaRisposta(TIBFQuerForm& motore, ArchivioStorico& storico, Risposta& risposta,
-                           int numero, Interazione& port) {
-    if (SeguiCatena(motore, storico, risposta, {0, double(numero)}, true, port))
-        return true;
-    port.Errore(QStringLiteral("Errore in esecuzione della query collegata"));
-    return false;
+                           int numero, Interazione& port, const QString& tabella) {
+    if (!SeguiCatena(motore, storico, risposta, {0, double(numero)}, port)) {
+        port.Errore(QStringLiteral("Errore in esecuzione della query collegata"));
+        return false;
+    }
+    SalvaRisposta(risposta, nomeRisposta(motore, motore.impostazioni().Livello),
+                  tabella.isEmpty() ? QStringList() : QStringList{tabella});
+    return true;
 }
 
 } // namespace mavo

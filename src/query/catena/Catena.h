@@ -37,11 +37,12 @@ QStringList SqlSenzaOrdinamento(const QStringList& sql);
 // where they exist; a table another statement still holds stays.
 void EliminaRisposteSalvate(db::Database& database, int utente);
 
-// The open answer stored as table `tabella` (an earlier one dropped first):
-// created and committed, then filled in a transaction of its own. Whatever
-// fails leaves no half-filled table behind. The answer is closed and its
-// statement released, so that nothing holds the table being replaced.
-void SalvaRisposta(Risposta& risposta, const QString& tabella);
+// The open answer stored as table `tabella`, and as each of `altre` (an
+// earlier one of the name dropped first): created and committed, then filled
+// in a transaction of its own. Whatever fails leaves no half-filled table
+// behind. The answer is closed and its statement released, so that nothing
+// holds the table being replaced.
+void SalvaRisposta(Risposta& risposta, const QString& tabella, const QStringList& altre = {});
 
 // What a changed query means for its successor.
 enum class EsitoSuccessiva {
@@ -70,16 +71,16 @@ bool ValidazioneNuovaRisposta(ArchivioStorico& storico, Interazione& port, Chiav
 
 // A stored chain followed from `partenza`: each level run in `motore` (its
 // level set as it goes) and, while a successor follows, its answer stored for
-// the next level; the last level's answer left open in `risposta`, or also
-// stored when `salvaUltima`. The entry of the last level in `ultima`. False
-// after telling the user when a level could not be run.
+// the next level; the last level's answer left open in `risposta`. The entry
+// of the last level in `ultima`. False after telling the user when a level
+// could not be run.
 bool SeguiCatena(TIBFQuerForm& motore, ArchivioStorico& storico, Risposta& risposta,
-                 ChiaveStorico partenza, bool salvaUltima, Interazione& port,
-                 ChiaveStorico* ultima = nullptr);
+                 ChiaveStorico partenza, Interazione& port, ChiaveStorico* ultima = nullptr);
 
 // The last answer of the stored query `numero` rebuilt, each step stored as
-// "RSUCC" + user + step (the engine's OttieniUltimaRisposta).
+// the engine's root + user + step (the engine's OttieniUltimaRisposta), the
+// last one also as `tabella` when given.
 bool OttieniUltimaRisposta(TIBFQuerForm& motore, ArchivioStorico& storico, Risposta& risposta,
-                           int numero, Interazione& port);
+                           int numero, Interazione& port, const QString& tabella = {});
 
 } // namespace mavo

@@ -65,7 +65,8 @@ QChar LetteraSuccessiva(const Definizione& righe) {
 QStringList TabelleCollegate(const Definizione& righe) {
     QStringList nomi;
     for (const RigaDefinizione& riga : righe)
-        if (!LetteraTestata(riga).isNull())
+        // Side-by-side members repeat the first member's headers.
+        if (!LetteraTestata(riga).isNull() && !nomi.contains(riga.Nome))
             nomi << riga.Nome;
     return nomi;
 }

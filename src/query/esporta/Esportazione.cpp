@@ -364,11 +364,7 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
     {
         db::Transaction lettura(&archivio);
         avviaScrittura(lettura);
-        db::Statement esiste(&archivio, &lettura);
-        esiste.setSql({"SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = :NOME"});
-        esiste.setParam(QStringLiteral("NOME"), *nome);
-        esiste.execute();
-        if (esiste.fetch())
+        if (TabellaEsiste(archivio, lettura, *nome))
             throw db::DatabaseError("La tabella " + *nome +
                                     " esiste già nell'archivio: scegliere un altro nome");
         colonne = ColonneTabellaRisposta(risposta_, lettura);

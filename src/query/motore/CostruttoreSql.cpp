@@ -115,12 +115,13 @@ private:
                 continue;
             const bool condizioniPrima =
                 testata.Mostra == mostra::TestataLeft && testata.Condizione == u"P";
-            const QString percorso = condizioniPrima ? QString() : testata.Condizione;
+            // A linked stored query's condition is its code, not a path.
+            const QString percorso =
+                condizioniPrima || TestataQueryCollegata(testata) ? QString() : testata.Condizione;
             const QString join =
                 (testata.Mostra == mostra::TestataLeft ? QStringLiteral("LEFT JOIN \"")
                                                        : QStringLiteral("RIGHT JOIN \"")) +
-                percorso + testata.Nome.chopped(std::min<qsizetype>(4, testata.Nome.size())) +
-                QStringLiteral("\" ") + testata.Nome.right(2);
+                percorso + TabellaTestata(testata) + QStringLiteral("\" ") + testata.Nome.right(2);
             QStringList coppie;
             qsizetype j = i + 1;
             for (; j < righe_.size() && righe_[j].Mostra == mostra::Chiave; ++j) {

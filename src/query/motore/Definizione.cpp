@@ -2,6 +2,8 @@
 
 #include "dataset/MemoryDataset.h"
 
+#include <algorithm>
+
 namespace mavo {
 
 StatoDefinizione DerivaStato(const Definizione& righe) {
@@ -19,6 +21,16 @@ StatoDefinizione DerivaStato(const Definizione& righe) {
         }
     }
     return stato;
+}
+
+bool TestataQueryCollegata(const RigaDefinizione& riga) {
+    return mostra::Testata(riga.Mostra) && riga.Nome.startsWith(u"XXXXXXXX.XXX");
+}
+
+QString TabellaTestata(const RigaDefinizione& testata) {
+    if (TestataQueryCollegata(testata))
+        return testata.Condizione.left(4);
+    return testata.Nome.chopped(std::min<qsizetype>(4, testata.Nome.size()));
 }
 
 void CreaTabIntTmp(MemoryDataset& tabella, int lunghezzaNome, int lunghezzaCondizione) {

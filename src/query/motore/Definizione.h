@@ -58,6 +58,13 @@ struct StatoDefinizione {
 };
 StatoDefinizione DerivaStato(const Definizione& righe);
 
+// A linked stored query: a linked-table header on the table "XXXXXXXX.XXX",
+// whose condition starts with the stored query's code on four characters;
+// its last answer is kept in the table named by those four characters.
+bool TestataQueryCollegata(const RigaDefinizione& riga);
+// The table a linked-table header joins, without the path before it.
+QString TabellaTestata(const RigaDefinizione& testata);
+
 // The four fields of a definition list (Numero, Nome, Mostra, Condizione),
 // with the given widths, on a closed in-memory table, which is left open.
 void CreaTabIntTmp(MemoryDataset& tabella, int lunghezzaNome = 27, int lunghezzaCondizione = 255);

@@ -46,8 +46,8 @@ int codiceTipo(const FieldDef& def) {
 
 } // namespace
 
-QString NomeTabellaRisposta(int utente, int livello) {
-    return QStringLiteral("RSUCC%1%2")
+QString NomeTabellaRisposta(int utente, int livello, const QString& radice) {
+    return (radice + QStringLiteral("%1%2"))
         .arg(utente, 2, 10, QLatin1Char('0'))
         .arg(livello, 2, 10, QLatin1Char('0'));
 }
@@ -58,11 +58,14 @@ TIBFQuerForm::TIBFQuerForm(Interazione& port, db::Database& database, Impostazio
 QString TIBFQuerForm::TabellaSorgente() const {
     return impostazioni_.Livello == 0
                ? impostazioni_.TabellaPrincipale
-               : NomeTabellaRisposta(impostazioni_.Utente, impostazioni_.Livello - 1);
+               : NomeTabellaRisposta(impostazioni_.Utente, impostazioni_.Livello - 1,
+                                     impostazioni_.RadiceRisposte);
 }
 
 bool TIBFQuerForm::EseguiInterrogazione(const Definizione& definizione, Risposta& risposta,
                                         const QString& /*tabellaExtra*/, bool unione) {
+    if (TestQueryCollegate && !TestQueryCollegate(definizione))
+        return false;
     if (!unione)
         return Interroga(definizione.isEmpty() ? 0 : definizione.first().Numero,
                          definizione.isEmpty() ? 0 : definizione.last().Numero, definizione,
@@ -156,8 +159,7 @@ InfoCampo TIBFQuerForm::Campo(const QString& nome, const Definizione& definizion
         --riga;
     if (riga < 0)
         return {};
-    const QString tabella = definizione[riga].Nome.section(QStringLiteral(" = "), 0, 0);
-    return campiDi(tabella).value(nome.mid(2).toUpper());
+    return campiDi(TabellaTestata(definizione[riga])).value(nome.mid(2).toUpper());
 }
 
 const QHash<QString, InfoCampo>& TIBFQuerForm::campiDi(const QString& tabella) {

@@ -29,6 +29,8 @@ public:
         QString DirectoryBin = {};
         QString Ditta = {};
         int Livello = 0; // 0: the main query; n: the n-th chained query
+        // The stored answers of its chain: root + user + level.
+        QString RadiceRisposte = QStringLiteral("RSUCC");
     };
 
     TIBFQuerForm(Interazione& port, db::Database& database, Impostazioni impostazioni);
@@ -39,8 +41,12 @@ public:
     QStringList MemoPerClipboard;
     // The answer carries an ORDER BY written by the ordering.
     bool Ordinato = false;
+    // Run before every statement is built (the linked stored queries the
+    // definition joins made ready); false stops the run, the user told.
+    std::function<bool(const Definizione&)> TestQueryCollegate;
 
     Impostazioni& impostazioni() { return impostazioni_; }
+    const Impostazioni& impostazioni() const { return impostazioni_; }
 
     // Builds the statement of the definition into the answer and opens it:
     // with `unione` each side-by-side member is a statement of its own,
@@ -83,7 +89,9 @@ private:
 };
 
 // The table the answer of chain level `livello` is stored in, for the level
-// after it to read: "RSUCC" + user on two digits + level on two digits.
-QString NomeTabellaRisposta(int utente, int livello);
+// after it to read: "RSUCC" (or another root) + user on two digits + level on
+// two digits.
+QString NomeTabellaRisposta(int utente, int livello,
+                            const QString& radice = QStringLiteral("RSUCC"));
 
 } // namespace mavo

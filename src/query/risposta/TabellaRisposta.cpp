@@ -9,6 +9,14 @@
 
 namespace mavo {
 
+bool TabellaEsiste(db::Database& database, db::Transaction& t, const QString& tabella) {
+    db::Statement domanda(&database, &t);
+    domanda.setSql({"SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = :NOME"});
+    domanda.setParam(QStringLiteral("NOME"), tabella);
+    domanda.execute();
+    return domanda.fetch();
+}
+
 QStringList ColonneTabellaRisposta(Risposta& risposta, db::Transaction& t) {
     const Dataset& dati = risposta.Dati();
     QStringList nomi(dati.fieldCount());

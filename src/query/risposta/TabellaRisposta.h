@@ -6,8 +6,12 @@ namespace mavo {
 
 class Risposta;
 namespace db {
+class Database;
 class Transaction;
-}
+} // namespace db
+
+// The archive has a table of that name (as the catalogue writes it), seen in `t`.
+bool TabellaEsiste(db::Database& database, db::Transaction& t, const QString& tabella);
 
 // The columns of a table made from the open answer: every field, hidden ones
 // included, by position; names repeated by joined tables, or missing on

@@ -1,5 +1,7 @@
 #include "query/storico/Storico.h"
 
+#include "query/risposta/TabellaRisposta.h"
+
 #include "db/Database.h"
 #include "db/DatabaseError.h"
 #include "db/Statement.h"
@@ -29,14 +31,6 @@ void esegui(db::Database& database, db::Transaction& transazione, const QStringL
     istruzione.setSql(sql);
     imposta(istruzione, chiave);
     istruzione.execute();
-}
-
-bool esiste(db::Database& database, db::Transaction& transazione, const QString& tabella) {
-    db::Statement domanda(&database, &transazione);
-    domanda.setSql({"SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = :NOME"});
-    domanda.setParam(QStringLiteral("NOME"), tabella);
-    domanda.execute();
-    return domanda.fetch();
 }
 
 void controllaLarghezze(const Definizione& righe) {
@@ -133,8 +127,8 @@ bool ArchivioStorico::TabelleEsistenti() {
     db::Transaction t(&database_);
     t.setParams(lettura());
     t.start();
-    return esiste(database_, t, QStringLiteral("STOINT")) &&
-           esiste(database_, t, QStringLiteral("STOASP"));
+    return TabellaEsiste(database_, t, QStringLiteral("STOINT")) &&
+           TabellaEsiste(database_, t, QStringLiteral("STOASP"));
 }
 
 void ArchivioStorico::CreaTabelle() {
@@ -152,7 +146,7 @@ void ArchivioStorico::CreaTabelle() {
         db::Transaction t(&database_);
         t.setParams(db::TpbScritturaBreve);
         t.start();
-        if (esiste(database_, t, nome))
+        if (TabellaEsiste(database_, t, nome))
             continue;
         db::Statement crea(&database_, &t);
         crea.setSql({ddl});

@@ -1,4 +1,5 @@
 #include "query/form/ui/IBLQueryForm.h"
+#include "query/catena/QueryCollegate.h"
 
 #include "common/ui/AspettoDialogo.h"
 #include "context/EseguiProtetto.h"
@@ -78,6 +79,7 @@ TIBLQueryForm::TIBLQueryForm(IbTable& tabella, const QString& directoryBin,
                                                  .Ditta = ditta_,
                                                  .Livello = 0,
                                              });
+    InstallaTestQueryCollegate(*motore_, database_, port_);
     // Names of 31 characters (Firebird's longest) stay whole as a linked
     // table's "L.FIELD" and in its header "TABLE = L".
     CreaTabIntTmp(TabIntTmp, 35, 1024);

@@ -110,8 +110,8 @@ void TIBLQueryForm::ButtonEliminaTClick() {
 
 void TIBLQueryForm::ScegliCampiVisibili() {
     Definizione righe = LeggiRighe();
-    if (dialoghi_.CampiVisibili(this, port_, database_, ditta_, tabella_.tableName(), TabellaExtra,
-                                righe))
+    if (dialoghi_.CampiVisibili(this, port_, database_, ditta_, motore_->TabellaSorgente(),
+                                TabellaExtra, righe))
         ScriviRighe(righe);
 }
 
@@ -232,7 +232,7 @@ void TIBLQueryForm::EditorCondizione() {
 void TIBLQueryForm::InserisciSommaClick() {
     DBGrid1->Posta();
     const std::optional<SceltaSomma> scelta =
-        dialoghi_.SommaRaggruppata(this, tabella_.tableName(), database_);
+        dialoghi_.SommaRaggruppata(this, motore_->TabellaSorgente(), database_);
     if (!scelta)
         return;
     for (int riga = 0; riga < TabIntTmp.recordCount(); ++riga)
