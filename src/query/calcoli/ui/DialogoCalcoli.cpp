@@ -8,13 +8,17 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace mavo {
 
 void PreparaDialogo(QWidget& finestra, const QString& titolo, QSize dimensione) {
     finestra.setWindowTitle(titolo);
     ImpostaCarattereDialogo(finestra);
-    finestra.resize(dimensione);
+    // A window narrower than its title gets it cut by the window manager, and
+    // the company it names must show; the rest is the frame's buttons.
+    const int perTitolo = finestra.fontMetrics().horizontalAdvance(titolo) + 110;
+    finestra.resize(std::max(dimensione.width(), perTitolo), dimensione.height());
     const QWidget* proprietario =
         finestra.parentWidget() ? finestra.parentWidget()->window() : nullptr;
     const QScreen* schermo =
