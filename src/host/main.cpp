@@ -8,6 +8,7 @@
 #include "host/demo/DemoEnvironment.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
+#include "platform/SegnaliUscita.h"
 #include "platform/ui/QtInterazione.h"
 #include "query/storico/ui/QueryDelHost.h"
 
@@ -137,6 +138,7 @@ int esegui(const QStringList& argomenti, QApplication* app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    mavo::UscitaSuSegnaleApplicazione();
     // Provisioning needs no display; only the window does.
     const bool soloDemo = std::any_of(argv + 1, argv + argc, [](const char* argomento) {
         return std::strncmp(argomento, "--crea-demo", 11) == 0;

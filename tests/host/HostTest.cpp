@@ -20,7 +20,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace mavo;
@@ -238,6 +240,39 @@ TEST_F(Host, QueryInHistoryModeOpensOnTheStoredEntry) {
               0);
     EXPECT_EQ(eseguiHost({"--query", "ANAMAG", "--storico", "5", "x"}, cartella->path()), 2);
     EXPECT_EQ(eseguiHost({"--query", "ANAMAG"}, cartella->path()), 2);
+}
+
+// A session's end (SIGTERM) or Ctrl+C (SIGINT) closes the host even with a
+// modal window open, though the database client catches both signals.
+TEST_F(Host, EndsOnTerminationSignals) {
+    ASSERT_EQ(esitoCreazione, 0);
+    std::unique_ptr<db::Database> database;
+    db::Database& archivio = apri(database, demo().archivio);
+    const auto collegamenti = [&] {
+        return test::scalarOn(archivio, "SELECT COUNT(*) FROM MON$ATTACHMENTS "
+                                        "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
+            .toInt();
+    };
+    for (const int segnale : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(segnale);
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert("MAVO_HOST_DIR", cartella->path());
+        processo.setProcessEnvironment(ambiente);
+        processo.start(host, {"--utente", "1", "--query", "ANAMAG", "--storico", "9", "1"});
+        ASSERT_TRUE(processo.waitForStarted());
+        // The query window is open once the host reads the archive.
+        for (int i = 0; i < 300 && collegamenti() == 0; ++i)
+            QThread::msleep(100);
+        ASSERT_GT(collegamenti(), 0);
+        ::kill(pid_t(processo.processId()), segnale);
+        EXPECT_TRUE(processo.waitForFinished(20000));
+        if (processo.state() != QProcess::NotRunning) {
+            processo.kill();
+            processo.waitForFinished();
+        }
+        EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+    }
 }
 
 TEST(HostSenzaAmbiente, MissingUsersDatabaseIsAnError) {

@@ -5,6 +5,7 @@
 #include "cli/interroga/Comandi.h"
 #include "cli/interroga/RigaDiComando.h"
 #include "platform/Paths.h"
+#include "platform/SegnaliUscita.h"
 #include "query/grafici/ui/GraficoSuFile.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+    mavo::UscitaSuSegnale();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a session (a script, a service) Qt would say on stderr that it
     // takes this folder: that is no news for whoever reads our messages.

@@ -5,6 +5,7 @@
 #include "cli/interroga/Comandi.h"
 #include "cli/interroga/RigaDiComando.h"
 #include "platform/Paths.h"
+#include "platform/SegnaliUscita.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+    mavo::UscitaSuSegnale();
     // Printing draws text (fonts, a PDF): that needs the GUI library, though
     // no display, which the offscreen platform does without.
     bool stampa = false;

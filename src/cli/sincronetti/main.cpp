@@ -4,10 +4,12 @@
 #include "cli/sincronetti/Comandi.h"
 #include "cli/sincronetti/RigaDiComando.h"
 #include "platform/Paths.h"
+#include "platform/SegnaliUscita.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
+    mavo::UscitaSuSegnale();
     QCoreApplication app(argc, argv);
     const auto lettura = mavo::LeggiRigaDiComando(argc, argv);
     if (const int* esito = std::get_if<int>(&lettura))
