@@ -20,20 +20,13 @@ const QString ErroreCollegate = QStringLiteral("Errore di esecuzione query colle
 // A stored query that links itself, or a ring of them, would never end.
 constexpr int MassimoAnnidamento = 8;
 
-bool esiste(db::Database& database, const QString& tabella) {
-    db::Transaction t(&database);
-    t.setParams(db::TpbScritturaBreve);
-    t.start();
-    return TabellaEsiste(database, t, tabella);
-}
-
 // The main table of stored query `codice`; empty when the register has none.
 QString tabellaPrincipale(db::Database& database, int codice) {
+    if (!TabellaEsiste(database, QStringLiteral("STOQUER")))
+        return {};
     db::Transaction t(&database);
     t.setParams(db::TpbScritturaBreve);
     t.start();
-    if (!TabellaEsiste(database, t, QStringLiteral("STOQUER")))
-        return {};
     db::Statement riga(&database, &t);
     riga.setSql({"SELECT TABELLA FROM STOQUER WHERE CODICE=:CODICE"});
     riga.setParam(QStringLiteral("CODICE"), codice);
@@ -79,7 +72,7 @@ bool controlla(const TIBFQuerForm::Impostazioni& impostazioni, db::Database& dat
             continue;
         const QString tabella = TabellaTestata(riga);
         try {
-            if (esiste(database, tabella))
+            if (TabellaEsiste(database, tabella))
                 continue;
             if (annidamento < MassimoAnnidamento &&
                 materializza(impostazioni, database, tabella, port, annidamento))

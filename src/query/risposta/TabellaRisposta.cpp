@@ -17,6 +17,13 @@ bool TabellaEsiste(db::Database& database, db::Transaction& t, const QString& ta
     return domanda.fetch();
 }
 
+bool TabellaEsiste(db::Database& database, const QString& tabella) {
+    db::Transaction t(&database);
+    t.setParams(db::TpbScritturaBreve);
+    t.start();
+    return TabellaEsiste(database, t, tabella);
+}
+
 QStringList ColonneTabellaRisposta(Risposta& risposta, db::Transaction& t) {
     const Dataset& dati = risposta.Dati();
     QStringList nomi(dati.fieldCount());

@@ -12,6 +12,8 @@ class Transaction;
 
 // The archive has a table of that name (as the catalogue writes it), seen in `t`.
 bool TabellaEsiste(db::Database& database, db::Transaction& t, const QString& tabella);
+// The same in a short transaction of its own.
+bool TabellaEsiste(db::Database& database, const QString& tabella);
 
 // The columns of a table made from the open answer: every field, hidden ones
 // included, by position; names repeated by joined tables, or missing on
