@@ -1,5 +1,5 @@
 #include "query/stampa/Stampa.h"
-#include "Vendite.h"
+#include "StampaProva.h"
 #include "platform/Cp1252.h"
 #include "query/stampa/GenTabSt.h"
 #include "query/stampa/ProgettoLst.h"
@@ -87,18 +87,6 @@ SorgenteStampa sorgente(const QVector<CampoStampa>& campi, const QList<QVariantL
     return s;
 }
 
-CampoStampa campo(const QString& nome, FieldType tipo, int larghezza, int posizione,
-                  int codice = 0) {
-    return {.Nome = nome,
-            .Etichetta = nome,
-            .Tipo = tipo,
-            .Scala = tipo == FieldType::Float ? 2 : 0,
-            .Larghezza = larghezza,
-            .Visibile = true,
-            .Posizione = posizione,
-            .Codice = codice};
-}
-
 QStringList righeDi(const SorgenteStampa& s, bool memo) {
     RigheTesto r(s, memo);
     QStringList linee;
@@ -151,12 +139,7 @@ TEST(RigheTesto, MemoLinesCountedOnTheColumnWidth) {
         EXPECT_EQ(DeterminaNumeroMassimoRighe(s, {c.testo}), c.righe) << c.testo.toStdString();
 }
 
-class ProgettiStampa : public Vendite {};
-
-QByteArray leggi(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+class ProgettiStampa : public StampaVendite {};
 
 // The report project files as the report engine's format has them, line by
 // line; %n are what the answer and the options change.
@@ -344,14 +327,6 @@ const QString kCodaMemo =
 TEST_F(ProgettiStampa, AdvancedProjectsByteForByte) {
     apri();
     auto& dati = risposta.Dati();
-    const auto larghezze = [&](const QList<QPair<const char*, int>>& campi) {
-        for (int i = 0; i < dati.fieldCount(); ++i)
-            dati.field(i)->setVisible(false);
-        for (const auto& [nome, larghezza] : campi) {
-            dati.findField(nome)->setVisible(true);
-            dati.findField(nome)->setDisplayWidth(larghezza);
-        }
-    };
     // IMPORTO totals shown "%.2n", COSTO totals, QTA totals shown "%.0n".
     risposta.Codici().SetCodice(dati.findField("IMPORTO")->fieldNo(), 11);
     risposta.Codici().SetCodice(dati.findField("COSTO")->fieldNo(), 10);
@@ -436,7 +411,7 @@ TEST_F(ProgettiStampa, AdvancedProjectsByteForByte) {
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        larghezze(c.campi);
+        soloColonne(c.campi);
         const QVector<CampoStampa> campi = CampiDaStampare(dati, &risposta.Codici());
         StatoStampa stato;
         stato.UltimoTipo = 1;
@@ -522,14 +497,6 @@ TEST_F(ProgettiStampa, StandardProjectAndAUsersProjectWithAnUnknownObject) {
     mio.write("[Object]\r\n ObjectID=9\r\n ObjectName=Codice a barre\r\n Rect=(0,0,10,10)\r\n");
     mio.close();
 
-    ContestoStampa contesto{.RispostaQuery = &risposta,
-                            .TabellaUnRecord = nullptr,
-                            .Ditta = "1",
-                            .TabellaPrincipale = "VENDITE",
-                            .DirectoryLavoro = lavoro.path(),
-                            .DirectoryBin = bin.path() + "/",
-                            .FileImpostazioni = lavoro.filePath("tervald.ini"),
-                            .CarattereGriglia = std::nullopt};
     ScelteTitolo scelte;
     scelte.Esito = 1;
     scelte.Tipo = 0;
@@ -542,7 +509,7 @@ TEST_F(ProgettiStampa, StandardProjectAndAUsersProjectWithAnUnknownObject) {
         ++stampe;
         EXPECT_GT(StampaInPdf(l, lavoro.filePath("mio.pdf")), 0);
     };
-    EXPECT_TRUE(StampaConScelte(stato, contesto, scelte, dialoghi, port));
+    EXPECT_TRUE(StampaConScelte(stato, contesto(bin), scelte, dialoghi, port));
     EXPECT_EQ(stampe, 1);
     ASSERT_EQ(port.messages().size(), 1);
     EXPECT_EQ(port.messages()[0].kind, ScriptedInterazione::Kind::Avviso);
@@ -552,7 +519,7 @@ TEST_F(ProgettiStampa, StandardProjectAndAUsersProjectWithAnUnknownObject) {
     // A name with no project behind it: the question, and No prints nothing.
     scelte.NomeReport = "nessuno";
     port.queueConferma(false);
-    EXPECT_FALSE(StampaConScelte(stato, contesto, scelte, dialoghi, port));
+    EXPECT_FALSE(StampaConScelte(stato, contesto(bin), scelte, dialoghi, port));
     EXPECT_EQ(port.messages().last(),
               (ScriptedInterazione::Message{
                   ScriptedInterazione::Kind::Conferma,

@@ -42,8 +42,13 @@ QString nomeTesto(const QString& espressione, int numero) {
     return QStringLiteral("Testo %1:").arg(numero);
 }
 
+// Millimetres written as the users write them, "31,5".
+QLocale italiano() {
+    return QLocale(QLocale::Italian, QLocale::Italy);
+}
+
 QString millimetri(int millesimi) {
-    return QLocale().toString(millesimi / kMillesimi, 'f', 1);
+    return italiano().toString(millesimi / kMillesimi, 'f', 1);
 }
 
 } // namespace
@@ -86,7 +91,7 @@ TDesignerReport::TDesignerReport(const QString& file, ReportLst progetto, Intera
             auto* edit = new QLineEdit(testo, testi);
             EditTesti.append(edit);
             layoutTesti->addRow(nomeTesto(testo, i + 1), edit);
-            connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& nuovo) {
+            connect(edit, &QLineEdit::textChanged, this, [this, i](const QString& nuovo) {
                 progetto_.ImpostaTestoOggetto(testi_[i], nuovo);
             });
         }
@@ -141,6 +146,7 @@ void TDesignerReport::mostraColonne() {
         GrigliaColonne->setItem(r, kTitolo, cellaTitolo);
 
         auto* larghezza = new QDoubleSpinBox(GrigliaColonne);
+        larghezza->setLocale(italiano());
         larghezza->setDecimals(1);
         larghezza->setRange(1.0, 1000.0);
         larghezza->setSuffix(QStringLiteral(" mm"));
