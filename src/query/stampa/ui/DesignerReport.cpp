@@ -70,6 +70,9 @@ TDesignerReport::TDesignerReport(const QString& file, ReportLst progetto, Intera
     GrigliaColonne->horizontalHeader()->setSectionResizeMode(kTitolo, QHeaderView::Interactive);
     GrigliaColonne->horizontalHeader()->setSectionResizeMode(kEspressione, QHeaderView::Stretch);
     GrigliaColonne->setColumnWidth(kTitolo, 180);
+    // Every row as high as the spin box and the combo box it holds.
+    GrigliaColonne->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    GrigliaColonne->verticalHeader()->setDefaultSectionSize(QComboBox().sizeHint().height() + 2);
     layoutColonne->addWidget(GrigliaColonne, 1);
     auto* sotto = new QHBoxLayout;
     ButtonSu = new QPushButton(QStringLiteral("Sposta su"), colonne);
@@ -169,7 +172,6 @@ void TDesignerReport::mostraColonne() {
         espressione->setFlags(espressione->flags() & ~Qt::ItemIsEditable);
         GrigliaColonne->setItem(r, kEspressione, espressione);
     }
-    GrigliaColonne->resizeRowsToContents();
     mostraLarghezza();
 }
 

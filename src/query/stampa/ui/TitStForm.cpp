@@ -193,6 +193,8 @@ void preparaStampante(QPrinter& stampante, const LavoroStampa& lavoro) {
 bool ConfiguraStampante(QPrinter& stampante, QWidget* owner) {
     QPrintDialog dialogo(&stampante, owner);
     dialogo.setWindowTitle(QStringLiteral("Configurazione parametri di stampa"));
+    // Wide enough for its caption.
+    dialogo.setMinimumWidth(480);
     return dialogo.exec() == QDialog::Accepted;
 }
 
