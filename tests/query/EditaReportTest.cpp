@@ -40,15 +40,7 @@ TEST_F(EditaReport, TheDesignerSavesWhatWasEditedAndCancelLeavesTheFile) {
     apri();
     soloColonne({{"COD", 4}, {"CITTA", 20}, {"IMPORTO", 12}});
     const QString file = bin.filePath("Report/VEKTemp.lst");
-    CreaFileLSTAvanzato(file,
-                        {.Campi = CampiDaStampare(risposta.Dati(), &risposta.Codici()),
-                         .UnRecord = false,
-                         .TotaliVoluti = false,
-                         .Orizzontale = false,
-                         .NumeraPagine = true,
-                         .MemoEstesi = false,
-                         .Carattere = {"Arial", 8}},
-                        stato);
+    creaProgetto(file, false);
     const QByteArray originale = leggi(file);
     ReportLst atteso = ReportLst::Leggi(file);
     atteso.SpostaColonna(2, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Vendite.h"
+#include "query/stampa/ProgettoLst.h"
 #include "query/stampa/Stampa.h"
 
 #include <QFile>
@@ -39,6 +40,20 @@ protected:
             dati.findField(nome)->setVisible(true);
             dati.findField(nome)->setDisplayWidth(larghezza);
         }
+    }
+
+    // The advanced project of the answer, without totals, in Arial 8.
+    void creaProgetto(const QString& file, bool orizzontale) {
+        StatoStampa stato;
+        CreaFileLSTAvanzato(file,
+                            {.Campi = CampiDaStampare(risposta.Dati(), &risposta.Codici()),
+                             .UnRecord = false,
+                             .TotaliVoluti = false,
+                             .Orizzontale = orizzontale,
+                             .NumeraPagine = true,
+                             .MemoEstesi = false,
+                             .Carattere = {"Arial", 8}},
+                            stato);
     }
 
     ContestoStampa contesto(const QTemporaryDir& bin) {

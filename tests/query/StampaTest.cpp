@@ -483,15 +483,7 @@ TEST_F(ProgettiStampa, StandardProjectAndAUsersProjectWithAnUnknownObject) {
     EXPECT_EQ(leggi(file), comeFile(attese));
 
     // A user's advanced project: the tool's own plus an object it cannot draw.
-    CreaFileLSTAvanzato(bin.filePath("Report/Mio.lst"),
-                        {.Campi = CampiDaStampare(risposta.Dati(), &risposta.Codici()),
-                         .UnRecord = false,
-                         .TotaliVoluti = false,
-                         .Orizzontale = true,
-                         .NumeraPagine = true,
-                         .MemoEstesi = false,
-                         .Carattere = {"Arial", 8}},
-                        stato);
+    creaProgetto(bin.filePath("Report/Mio.lst"), true);
     QFile mio(bin.filePath("Report/Mio.lst"));
     ASSERT_TRUE(mio.open(QIODevice::Append));
     mio.write("[Object]\r\n ObjectID=9\r\n ObjectName=Codice a barre\r\n Rect=(0,0,10,10)\r\n");
