@@ -107,10 +107,9 @@ TEST_F(CopiaTabella, AFailedFillLeavesNoTableAndKeepsTheStatement) {
         archivio.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'ROTTA'")
             .toInt(),
         0);
-    EXPECT_EQ(contenuto("queryib.sql"),
-              "INSERT INTO \"ROTTA\"\r\nSELECT COD, DESCR, PREZZO, DATA, NOTE, "
-              "10/(COD-2) AS QTA\r\n"
-              "FROM ART\r\n");
+    EXPECT_EQ(contenuto("queryib.sql"), "INSERT INTO \"ROTTA\"\r\nSELECT COD, DESCR, PREZZO, DATA, NOTE, "
+                                        "10/(COD-2) AS QTA\r\n"
+                                        "FROM ART\r\n");
     const auto stato = port.progressLogs();
     ASSERT_EQ(stato.size(), 1);
     EXPECT_EQ(stato[0].messages, QStringList({"Esportazione in corso..."}));
