@@ -120,8 +120,10 @@ QString FormQuery::notaLunga() {
 }
 
 TIBLQueryForm& FormQuery::crea(DialoghiQuery dialoghi) {
-    form = std::make_unique<TIBLQueryForm>(tabella, "C:\\BIN", lavoro.path(), "D01", archivio.db(),
-                                           7, &port, nullptr, std::move(dialoghi));
+    // The bin folder is the test's own: the print writes its report projects there.
+    form =
+        std::make_unique<TIBLQueryForm>(tabella, lavoro.filePath("BIN") + "/", lavoro.path(), "D01",
+                                        archivio.db(), 7, &port, nullptr, std::move(dialoghi));
     return *form;
 }
 

@@ -1,5 +1,6 @@
 #include "FormQuery.h"
 #include "platform/IniFile.h"
+#include "query/stampa/ReportLst.h"
 #include "query/stampa/disegno/DisegnoStampa.h"
 #include "query/stampa/ui/TitStForm.h"
 #include "support/Gesti.h"
@@ -30,7 +31,8 @@ TEST_F(StampaForm, TheTitleDialogThenTheFastReportInThePreview) {
         TTitStForm dialogo(iniziali, g, port, form.get());
         EXPECT_TRUE(dialogo.EditTitolo->text().startsWith("Ditta: D01 Tabella: ART  Data: "));
         EXPECT_TRUE(dialogo.CheckNumeraPagine->isChecked());
-        EXPECT_FALSE(dialogo.ButtonEditaReport->isEnabled());
+        // "Edita report" designs the temporary project of the kind shown.
+        dialogo.ButtonEditaReport->click();
         EXPECT_FALSE(dialogo.EditRighe->isVisibleTo(&dialogo)); // kind 0
         dialogo.TipoReport->button(2)->click();
         EXPECT_EQ(dialogo.EditNomeReport->text(), "TEXT");
@@ -40,6 +42,11 @@ TEST_F(StampaForm, TheTitleDialogThenTheFastReportInThePreview) {
         dialogo.EditRighe->setText("20");
         dialogo.accept();
         return dialogo.Scelte();
+    };
+    QStringList progetti;
+    form->FinestreStampa.Designer = [&](const QString& file) {
+        progetti << file << ReportLst::Leggi(file).Linee().value(2);
+        return false;
     };
     int pagine = 0;
     form->FinestreStampa.Uscita = [&](const LavoroStampa& lavoroStampa) {
@@ -67,6 +74,7 @@ TEST_F(StampaForm, TheTitleDialogThenTheFastReportInThePreview) {
             EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << atteso << testo.toStdString();
     };
     clic(*form->ButtonStampa);
+    EXPECT_EQ(progetti, (QStringList{lavoro.filePath("BIN/Report/VEKTemp.lst"), " Text=Report"}));
     EXPECT_EQ(pagine, 1);
     const IniFile ini(lavoro.filePath("tervald.ini"));
     EXPECT_EQ(ini.readString("D01", "TipoStampa"), "2");

@@ -363,11 +363,11 @@ const ColonnaLst* colonnaDi(const OggettoLst& elenco, int colonna, bool intestaz
 
 } // namespace
 
-QString ReportLst::TitoloColonna(int colonna) const {
+std::optional<QString> ReportLst::TitoloColonna(int colonna) const {
     const int e = Elenco();
     const ColonnaLst* c = e < 0 ? nullptr : colonnaDi(Oggetti[e], colonna, true);
     if (!c)
-        return {};
+        return std::nullopt;
     const QString testo = c->Testo();
     if (testo.size() >= 2 && testo.startsWith(u'"') && testo.endsWith(u'"') &&
         testo.count(u'"') == 2)
@@ -403,11 +403,11 @@ void ReportLst::sostituisciVoce(VociLst voci, const QString& chiave, const QStri
             trovata = true;
         }
     if (!trovata) {
-        // Before the text, which comes last in the lines the tool writes.
-        qsizetype dove = voci.Voci.size();
+        // Where the tool writes it: right after the width.
+        qsizetype dove = 0;
         for (qsizetype i = 0; i < voci.Voci.size(); ++i)
-            if (stessa(voci.Voci[i].first, u"Text"))
-                dove = i;
+            if (stessa(voci.Voci[i].first, u"Width"))
+                dove = i + 1;
         voci.Voci.insert(dove, {chiave, valore});
     }
     QString& linea = linee_[voci.Linea];

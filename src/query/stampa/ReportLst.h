@@ -109,7 +109,9 @@ public:
     // edit applies to the same column of each of its lines.
     int Elenco() const; // index in Oggetti, -1 without a list
     int NumeroColonne() const;
-    QString TitoloColonna(int colonna) const;
+    // The title of a column of the title line; none without one (the simple
+    // report's single column).
+    std::optional<QString> TitoloColonna(int colonna) const;
     int LarghezzaColonna(int colonna) const;
     int AllineamentoColonna(int colonna) const;
     QString EspressioneColonna(int colonna) const;

@@ -92,8 +92,14 @@ QHash<QString, ValoreReport> variabiliAvanzato(const ScelteTitolo& scelte) {
         {QStringLiteral("NOTE"), ValoreReport::Testo(scelte.Note)}};
 }
 
-// The advanced report (kind 0) of a project file.
-void stampaAvanzato(StatoStampa& stato, const ContestoStampa& contesto, const QString& file,
+// "Configurazione parametri di stampa": cancelled, nothing is printed.
+bool opzioniConfermate(const DialoghiStampa& dialoghi, const LavoroStampa& lavoro) {
+    return !dialoghi.Opzioni || dialoghi.Opzioni(lavoro);
+}
+
+// The advanced report (kind 0) of a project file; false when nothing was
+// printed. A cancelled print leaves the project as it was.
+bool stampaAvanzato(StatoStampa& stato, const ContestoStampa& contesto, const QString& file,
                     const SorgenteStampa& s, const ScelteTitolo& scelte,
                     const DialoghiStampa& dialoghi, Interazione& port) {
     LavoroStampa lavoro;
@@ -103,11 +109,12 @@ void stampaAvanzato(StatoStampa& stato, const ContestoStampa& contesto, const QS
     lavoro.Sorgente = &s;
     lavoro.TotaliVoluti = TotaliVoluti(s);
     lavoro.Progetto = leggiProgetto(file, NomiReportAvanzato(s, lavoro.Variabili), port);
-    if (!lavoro.Progetto)
-        return;
+    if (!lavoro.Progetto || !opzioniConfermate(dialoghi, lavoro))
+        return false;
     dialoghi.Uscita(lavoro);
     QFile::remove(toLocalPath(FileStampa(contesto.DirectoryLavoro, "Stampe\\VEKTemp.lst")));
     stato.ReportAggiornato = false;
+    return true;
 }
 
 // The text lines of the simple reports (kinds 1 and 2), then their print.
@@ -164,7 +171,7 @@ bool stampaSemplice(StatoStampa& stato, const ContestoStampa& contesto, const QS
             CreaFileLSTStandard(progettoFile, stato);
         lavoro.TitoloFinestra = QStringLiteral("Anteprima di stampa");
         lavoro.Progetto = leggiProgetto(progettoFile, NomiReportStandard(), port);
-        if (!lavoro.Progetto)
+        if (!lavoro.Progetto || !opzioniConfermate(dialoghi, lavoro))
             return false;
     } else {
         lavoro.TitoloFinestra = QStringLiteral("STAMPA QUERY");
@@ -192,10 +199,8 @@ bool stampa(StatoStampa& stato, const ContestoStampa& contesto, const QString& b
         return stampaSemplice(stato, contesto, bin, s, scelte, dialoghi, port);
     if (!scelte.NomeReport.isEmpty()) {
         const QString file = fileReport(bin, scelte.NomeReport);
-        if (esiste(file)) {
-            stampaAvanzato(stato, contesto, file, s, scelte, dialoghi, port);
-            return true;
-        }
+        if (esiste(file))
+            return stampaAvanzato(stato, contesto, file, s, scelte, dialoghi, port);
         if (!port.Conferma(
                 QStringLiteral("Report di tipo LST non trovato. Stampo con tracciati standard?")))
             return false;
@@ -203,8 +208,7 @@ bool stampa(StatoStampa& stato, const ContestoStampa& contesto, const QString& b
     } else if (!stato.ReportAggiornato) {
         CreaFileLSTAvanzato(fileTemporaneo(bin), datiAvanzato(s, stato, scelte), stato);
     }
-    stampaAvanzato(stato, contesto, fileTemporaneo(bin), s, scelte, dialoghi, port);
-    return true;
+    return stampaAvanzato(stato, contesto, fileTemporaneo(bin), s, scelte, dialoghi, port);
 }
 
 } // namespace

@@ -37,6 +37,10 @@ struct DialoghiStampa {
     std::function<ScelteTitolo(const ScelteTitolo& iniziali, const GestoriTitolo& gestori)> Titolo;
     // The report designer on a project file; true when it saved it.
     std::function<bool(const QString& file)> Designer;
+    // "Configurazione parametri di stampa", before the output of the reports
+    // printed through a project (kinds 0 and 1): false, cancelled, ends the
+    // print there. Without it the output follows at once (a PDF).
+    std::function<bool(const LavoroStampa& lavoro)> Opzioni;
     // The print itself: preview, printer or PDF.
     std::function<void(const LavoroStampa& lavoro)> Uscita;
 };

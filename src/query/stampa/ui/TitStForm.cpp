@@ -4,6 +4,7 @@
 #include "platform/Interazione.h"
 #include "platform/IoError.h"
 #include "query/stampa/disegno/DisegnoStampa.h"
+#include "query/stampa/ui/DesignerReport.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -87,9 +89,7 @@ TTitStForm::TTitStForm(const ScelteTitolo& iniziali, GestoriTitolo gestori, Inte
     ButtonFont = pulsanti->addButton(QStringLiteral("Font"), QDialogButtonBox::ActionRole);
     ButtonEditaReport =
         pulsanti->addButton(QStringLiteral("Edita report"), QDialogButtonBox::ActionRole);
-    // There is no report designer yet: the button says so by staying off.
-    ButtonEditaReport->setEnabled(false);
-    ButtonEditaReport->setToolTip(QStringLiteral("Non disponibile"));
+    ButtonEditaReport->setEnabled(bool(gestori_.EditaReport));
     pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
     layout->addWidget(pulsanti);
@@ -98,6 +98,8 @@ TTitStForm::TTitStForm(const ScelteTitolo& iniziali, GestoriTitolo gestori, Inte
     connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ButtonSfoglia, &QPushButton::clicked, this, [this] { sfoglia(); });
     connect(ButtonFont, &QPushButton::clicked, this, [this] { scegliFont(); });
+    connect(ButtonEditaReport, &QPushButton::clicked, this,
+            [this] { gestori_.EditaReport(Scelte()); });
     connect(TipoReport, &QButtonGroup::idClicked, this, [this](int tipo) {
         cambiaTipo(tipo);
         if (gestori_.OpzioniCambiate)
@@ -177,10 +179,31 @@ ScelteTitolo TTitStForm::Scelte() const {
     return s;
 }
 
-void MostraAnteprima(const LavoroStampa& lavoro, QWidget* owner, Interazione& port) {
-    QPrinter stampante(QPrinter::HighResolution);
+namespace {
+
+// Paper and orientation as the print asks; the report's coordinates are the
+// paper's own, hence full page.
+void preparaStampante(QPrinter& stampante, const LavoroStampa& lavoro) {
     stampante.setFullPage(true);
     stampante.setPageLayout(ImpaginazioneStampa(lavoro));
+}
+
+} // namespace
+
+bool ConfiguraStampante(QPrinter& stampante, QWidget* owner) {
+    QPrintDialog dialogo(&stampante, owner);
+    dialogo.setWindowTitle(QStringLiteral("Configurazione parametri di stampa"));
+    // Wide enough for its caption.
+    dialogo.setMinimumWidth(480);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+void MostraAnteprima(const LavoroStampa& lavoro, QWidget* owner, Interazione& port,
+                     QPrinter* configurata) {
+    QPrinter propria(QPrinter::HighResolution);
+    if (!configurata)
+        preparaStampante(propria, lavoro);
+    QPrinter& stampante = configurata ? *configurata : propria;
     QPrintPreviewDialog anteprima(&stampante, owner);
     anteprima.setWindowTitle(lavoro.TitoloFinestra);
     QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
@@ -202,7 +225,21 @@ DialoghiStampa DialoghiStampaFinestre(QWidget* owner, Interazione& port) {
         dialogo.exec();
         return dialogo.Scelte();
     };
-    d.Uscita = [owner, &port](const LavoroStampa& lavoro) { MostraAnteprima(lavoro, owner, port); };
+    d.Designer = [owner, &port](const QString& file) { return EditaReport(file, owner, port); };
+    // The printer the options dialog sets up is the one the preview prints on.
+    auto stampante = std::make_shared<std::unique_ptr<QPrinter>>();
+    d.Opzioni = [owner, stampante](const LavoroStampa& lavoro) {
+        *stampante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        preparaStampante(**stampante, lavoro);
+        if (ConfiguraStampante(**stampante, owner))
+            return true;
+        stampante->reset();
+        return false;
+    };
+    d.Uscita = [owner, &port, stampante](const LavoroStampa& lavoro) {
+        const std::unique_ptr<QPrinter> configurata = std::move(*stampante);
+        MostraAnteprima(lavoro, owner, port, configurata.get());
+    };
     return d;
 }
 

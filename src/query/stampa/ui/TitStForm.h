@@ -8,6 +8,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QWidget;
 
@@ -48,11 +49,18 @@ private:
     Interazione& port_;
 };
 
-// The windows of the print in the query form: this dialog, and the preview
-// (QPrintPreviewDialog, whose print button opens the printer dialog).
+// The windows of the print in the query form: this dialog, the designer,
+// the printer's options and the preview (QPrintPreviewDialog, whose print
+// button prints on the printer the options set up).
 DialoghiStampa DialoghiStampaFinestre(QWidget* owner, Interazione& port);
 
-// The preview of a print, titled as the print asks.
-void MostraAnteprima(const LavoroStampa& lavoro, QWidget* owner, Interazione& port);
+// "Configurazione parametri di stampa" (QPrintDialog) on a printer; false
+// when cancelled.
+bool ConfiguraStampante(QPrinter& stampante, QWidget* owner);
+
+// The preview of a print, titled as the print asks, on the printer the
+// options set up or, without one, on a printer of the print's own paper.
+void MostraAnteprima(const LavoroStampa& lavoro, QWidget* owner, Interazione& port,
+                     QPrinter* configurata = nullptr);
 
 } // namespace mavo
