@@ -4,12 +4,15 @@
 #include "context/PreparaChiamata.h"
 #include "dataset/IbTable.h"
 #include "platform/Paths.h"
+#include "platform/ui/TraduzioniQt.h"
 #include "query/form/ui/ApriQuery.h"
 
 namespace mavo {
 
 bool ApriQueryStorico(Interazione& port, int utente, const QString& tabella, ChiaveStorico chiave,
                       QWidget* owner) {
+    // The standard dialogs of the window (printer, files, colours) speak Italian too.
+    InstallaTraduzioniQt();
     bool aperta = false;
     const bool riuscita = EseguiProtetto(port, [&] {
         AmbienteChiamata ambiente = PreparaChiamata(port, utente);
