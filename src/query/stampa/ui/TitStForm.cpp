@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mavo {
 
@@ -60,6 +61,9 @@ TTitStForm::TTitStForm(const ScelteTitolo& iniziali, GestoriTitolo gestori, Inte
 
     auto* campi = new QFormLayout;
     EditTitolo = new QLineEdit(scelte_.Titolo, this);
+    // The proposed title (company, table, date) shows whole.
+    EditTitolo->setMinimumWidth(
+        std::min(560, EditTitolo->fontMetrics().horizontalAdvance(scelte_.Titolo) + 40));
     EditNote = new QLineEdit(scelte_.Note, this);
     campi->addRow(QStringLiteral("Titolo:"), EditTitolo);
     campi->addRow(QStringLiteral("Note def.:"), EditNote);
