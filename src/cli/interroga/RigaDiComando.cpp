@@ -16,8 +16,9 @@ constexpr char Descrizione[] =
     "\"Esporta\"; grafico ne disegna il grafico in un'immagine (PNG, SVG o PDF), come il\n"
     "pulsante \"Grafico\", senza bisogno di uno schermo; stampa la stampa in un file PDF, come\n"
     "il pulsante \"Stampa\" (senza finestra). Nient'altro viene scritto negli archivi, se non\n"
-    "lo storico delle query (storico salva) e le risposte intermedie di una catena di query\n"
-    "(storico esegui --catena, tabelle RSUCC + utente + livello).\n"
+    "lo storico delle query (storico salva), le risposte intermedie di una catena di query\n"
+    "(storico esegui --catena, tabelle RSUCC + utente + livello) e le tabelle delle query\n"
+    "salvate collegate a una definizione (il codice di quattro cifre, con le tabelle RCOLL).\n"
     "Esito: 0 operazione completata, 1 operazione non riuscita, 2 riga di comando errata.";
 
 constexpr char NoteFinali[] =
