@@ -22,11 +22,33 @@ QStringList righe(TestDb& db, const QString& select) {
     return lette;
 }
 
+// Counts the messages told before the status window went away.
+class StatoCopia final : public Progresso {
+public:
+    StatoCopia(const ScriptedInterazione& port, qsizetype& messaggiPrima)
+        : port_(port), messaggiPrima_(messaggiPrima) {}
+    ~StatoCopia() override { messaggiPrima_ = port_.messages().size(); }
+    void SetMessaggio(const QString&) override {}
+    void SetBarraVisibile(bool) override {}
+    void SetProgresso(int) override {}
+    void Mostra() override {}
+    void Nascondi() override {}
+
+private:
+    const ScriptedInterazione& port_;
+    qsizetype& messaggiPrima_;
+};
+
 TEST_F(CopiaTabella, EveryFieldHiddenOrMemoIsCopied) {
     apri();
     campo("NOTE")->setVisible(false);
     campo("QTA")->setVisible(false);
+    qsizetype messaggiPrima = -1;
+    esportazione.FinestraStato = [&](const QString&) {
+        return std::make_unique<StatoCopia>(port, messaggiPrima);
+    };
     ASSERT_TRUE(esportazione.CreaCopiaTabellaExport("copia_1$"));
+    EXPECT_EQ(messaggiPrima, 0) << "the status window still stood beside the outcome";
     EXPECT_EQ(port.messages(), QList<ScriptedInterazione::Message>(
                                    {{ScriptedInterazione::Kind::Informazione,
                                      "EXPORT SU TABELLA IN FORMATO INTERBASE TERMINATO !!!"}}));

@@ -379,8 +379,9 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
         ddl.commit();
     }
 
-    const std::unique_ptr<Progresso> stato =
-        FinestraStato(QStringLiteral("Esportazione in corso..."));
+    // Gone before the outcome is told: a window saying "in progress" must not
+    // stand beside the message that it has ended.
+    std::unique_ptr<Progresso> stato = FinestraStato(QStringLiteral("Esportazione in corso..."));
     stato->Mostra();
     port_.PompaMessaggi();
     // What is run, kept should it fail.
@@ -392,6 +393,7 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
                                        int(colonne.size()));
         scrittura.commit();
     } catch (const db::DatabaseError& e) {
+        stato.reset();
         // The statement is kept for whoever looks into it; the table, which
         // holds nothing of use, goes.
         const QString file = toLocalPath(joinPath(contesto_.DirectoryLavoro, "queryib.sql"));
@@ -415,6 +417,7 @@ bool EsportazioneRisposta::CreaCopiaTabellaExport(const QString& nomeTabella, in
         port_.Errore(ErroreTabella + QStringLiteral("\r\r") + e.message() + rimozione);
         return false;
     }
+    stato.reset();
     if (esito == 1)
         port_.Informazione(FineTabella);
     return true;
