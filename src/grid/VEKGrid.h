@@ -28,7 +28,7 @@ class DatasetModel;
 class Interazione;
 class QtInterazione;
 struct AspettoMemorizzato;
-struct RigaAspetto;
+struct RigaAspettoGriglia;
 
 // The data grid: a read-only table over a dataset with a per-user memory of
 // its column layout and sort (order, width, title, colour, visibility), title
@@ -205,7 +205,7 @@ private:
     bool aspettoCambiato(const AspettoMemorizzato& memorizzato) const;
     void scriviAspetto(db::Database& database, int lunghezzaNome);
     QString nomeDaMemorizzare(int colonna, int lunghezzaNome) const;
-    void applicaRigaAspetto(const RigaAspetto& riga);
+    void applicaRigaAspetto(const RigaAspettoGriglia& riga);
     void ricostruisciCampiIndicizzati();
 
     // Title colours.

@@ -13,7 +13,7 @@
 namespace mavo {
 
 // One stored row of the column layout.
-struct RigaAspetto {
+struct RigaAspettoGriglia {
     QString NomeCampo;
     int Larghezza = 0;
     int Posizione = 0;
@@ -24,7 +24,7 @@ struct RigaAspetto {
 };
 
 struct AspettoMemorizzato {
-    QVector<RigaAspetto> righe;
+    QVector<RigaAspettoGriglia> righe;
     int lunghezzaNome = 0; // declared length of NOMECAMPO
 };
 
@@ -48,7 +48,7 @@ AspettoMemorizzato TVEKGrid::leggiAspetto(db::Database& database, bool ordinato)
     if (const db::FieldInfo* nome = lette.colonna(QStringLiteral("NOMECAMPO")))
         aspetto.lunghezzaNome = nome->size;
     for (const QVariantHash& r : lette.righe) {
-        RigaAspetto riga;
+        RigaAspettoGriglia riga;
         riga.NomeCampo = TogliSpaziFinali(r.value(QStringLiteral("NOMECAMPO")).toString());
         riga.Larghezza = r.value(QStringLiteral("LARGHEZZA")).toInt();
         riga.Posizione = r.value(QStringLiteral("POSIZIONE")).toInt();
@@ -82,7 +82,7 @@ bool TVEKGrid::aspettoCambiato(const AspettoMemorizzato& memorizzato) const {
     if (memorizzato.righe.size() != NumeroColonne())
         return true;
     for (int i = 0; i < NumeroColonne(); ++i) {
-        const RigaAspetto& riga = memorizzato.righe[i];
+        const RigaAspettoGriglia& riga = memorizzato.righe[i];
         const TColor colore = riga.ColoreColonna == 0 ? Colore() : riga.ColoreColonna;
         if (riga.NomeCampo != nomeDaMemorizzare(i, memorizzato.lunghezzaNome) ||
             riga.Posizione != i || riga.Larghezza != LarghezzaColonna(i) ||
@@ -166,13 +166,13 @@ void TVEKGrid::CaricaAspetto() {
         const AspettoMemorizzato memorizzato = leggiAspetto(*database, false);
         // Each row on its own: a field the answer no longer has, or a position
         // beyond the columns, leaves the others to apply.
-        for (const RigaAspetto& riga : memorizzato.righe) {
+        for (const RigaAspettoGriglia& riga : memorizzato.righe) {
             try {
                 dati->fieldByName(riga.NomeCampo)->setIndex(riga.Posizione);
             } catch (const std::exception&) {
             }
         }
-        for (const RigaAspetto& riga : memorizzato.righe) {
+        for (const RigaAspettoGriglia& riga : memorizzato.righe) {
             try {
                 applicaRigaAspetto(riga);
             } catch (const std::exception&) {
@@ -189,7 +189,7 @@ void TVEKGrid::CaricaAspetto() {
     }
 }
 
-void TVEKGrid::applicaRigaAspetto(const RigaAspetto& riga) {
+void TVEKGrid::applicaRigaAspetto(const RigaAspettoGriglia& riga) {
     const int colonna = riga.Posizione;
     SetLarghezzaColonna(colonna, riga.Larghezza); // throws for a position beyond the columns
     SetTitoloColonna(colonna, riga.NomeColonna);
