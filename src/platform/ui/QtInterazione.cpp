@@ -4,8 +4,10 @@
 #include "platform/ui/PompaEventi.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace mavo {
 
@@ -17,6 +19,13 @@ void prepare(QMessageBox& box, const QString& text) {
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setTextFormat(Qt::PlainText);
     box.setText(plain);
+    // A box narrower than its title gets the title cut by the window manager
+    // ("I…" for a short sum); the rest is the frame's buttons.
+    if (auto* griglia = qobject_cast<QGridLayout*>(box.layout()))
+        griglia->addItem(
+            new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 110, 0,
+                            QSizePolicy::Minimum, QSizePolicy::Minimum),
+            griglia->rowCount(), 0, 1, griglia->columnCount());
 }
 
 void show(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text) {
