@@ -106,6 +106,8 @@ void TPVEKGridForm::CaricaGriglia() {
     IBQuery1.open();
     DBGrid1->setItemDelegateForColumn(IBQuery1.fieldByName(kColore)->index(), delegatoColore_);
     DBGrid1->setColumnHidden(IBQuery1.fieldByName(QStringLiteral("Posizione"))->index(), true);
+    // Every heading whole ("COLORECOLONNA" is wider than its colours).
+    DBGrid1->resizeColumnsToContents();
 }
 
 int TPVEKGridForm::rigaCorrente() const {
